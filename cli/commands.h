@@ -1,0 +1,29 @@
+#pragma once
+// The commands of revalorn-cli, the command-line companion of the desktop program.
+// Each command takes its arguments (without the program and command names), writes to
+// out and err, and returns the exit status: 0 success, 1 failure, 2 usage error.
+
+#include <iosfwd>
+#include <span>
+#include <string_view>
+
+namespace revalorn::cli {
+
+using Args = std::span<const std::string_view>;
+
+struct Command {
+  std::string_view name;
+  std::string_view usage;  // the arguments, for the usage text
+  int (*run)(Args args, std::ostream& out, std::ostream& err);
+};
+
+// Every command, in the order the usage text lists them.
+std::span<const Command> Commands();
+
+// Runs argv as revalorn-cli would; the usage text goes to err on a usage error.
+int RunCli(Args argv, std::ostream& out, std::ostream& err);
+
+// catalogue: the engine-sound catalogue as tab-separated text.
+int RunCatalogue(Args args, std::ostream& out, std::ostream& err);
+
+}  // namespace revalorn::cli

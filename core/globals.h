@@ -1,0 +1,60 @@
+#pragma once
+// The shared values of the program, in one place, under the names the design uses.
+// Every handler reads and writes them through its Context; nothing here is a global
+// variable, so two tests never see each other's state.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "files/file_helpers.h"
+
+namespace revalorn {
+
+struct Globals {
+  // --- Folders and settings held in memory -------------------------------------------
+  // The folder of the running program; "Working Folder" and "Sound Sets" lie in it.
+  std::string ProgramFolder;
+  // The game's sound directory, the folder that holds sound.dat; fixed after start-up.
+  std::string LastUsedGPLPath;
+  // The folder of the replacement sound loaded last; the replacement finder starts there.
+  std::string LastUsedSourceDirectory;
+
+  // --- Finder results -----------------------------------------------------------------
+  bool FinderConfirmed = false;  // the last finder closed through its action button
+  bool FinderFromMenu = false;   // the finder was opened by a menu command, not start-up
+  std::string ReplacementFile;   // file name of the chosen replacement, without folder
+  std::string SelectedSoundSet;  // the chosen sound-set folder; empty after Cancel
+
+  // --- Current selection ----------------------------------------------------------------
+  std::int16_t GameVersion = 0;         // the version picked in the version list
+  std::int16_t CarCount = 0;            // its number of car slots
+  std::int16_t CurrentGameVersion = 0;  // the copy playback reads, refreshed on each pick
+  // True while a slot's working copy holds a replacement not yet saved to the game.
+  std::array<bool, kChangedFlagCount> SoundChanged{};
+
+  // --- Playback -------------------------------------------------------------------------
+  bool StopPlay = false;         // a running play ends at its next check when True
+  double TimingDelay = 0.001;    // seconds after each Auto Play step; (99 - speed) / 1000
+  bool PedalsAvailable = false;  // a controller is attached and no calibration failed
+
+  // --- Game executable ----------------------------------------------------------------
+  std::string ExecutableFolder;
+  std::string ExecutableName;
+  std::int16_t CurrentExecutableKind = 0;  // kind of the executable chosen or patched last
+
+  // --- Shared byte buffers ----------------------------------------------------------
+  ByteBuffer FileBytes;     // the whole content of the file loaded last
+  ByteBuffer PatternBytes;  // the byte run searched for or about to be written
+
+  // --- Screen scale factors (screen width / 1280, height / 1024) -----------------------
+  float ScaleX = 1.0f;
+  float ScaleY = 1.0f;
+
+  // --- Set when the program has been asked to end --------------------------------------
+  bool ProgramEnded = false;
+};
+
+}  // namespace revalorn
