@@ -39,6 +39,9 @@ struct Globals {
   bool StopPlay = false;         // a running play ends at its next check when True
   double TimingDelay = 0.001;    // seconds after each Auto Play step; (99 - speed) / 1000
   bool PedalsAvailable = false;  // a controller is attached and no calibration failed
+  // Grows with every play started or stopped; a waiting play whose number is no longer
+  // the latest ends at its next check (see PlayTicket).
+  std::uint64_t PlaySerial = 0;
 
   // --- Game executable ----------------------------------------------------------------
   std::string ExecutableFolder;
