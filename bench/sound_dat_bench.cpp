@@ -78,7 +78,8 @@ class StockInstallation {
   Context ctx;
 };
 
-// What the restoring did before: every missing file copies and loads the archive anew.
+// The straightforward way, kept as the baseline: every missing file copies and loads the
+// archive anew.
 void EnsureEngineSoundsReloadingPerFile(Context& ctx) {
   const BusyCursor busy(ctx.prompts);
   const std::string& directory = ctx.values.LastUsedGPLPath;
@@ -106,7 +107,9 @@ void BM_RestoreStockInstallation(benchmark::State& state) {
   }
   if (!FileExists(JoinPath(game.ctx.values.LastUsedGPLPath, "f2f3.wav"))) state.SkipWithError("nothing restored");
 }
-BENCHMARK(BM_RestoreStockInstallation<EnsureEngineSounds>)->Name("EnsureEngineSounds/OneArchiveLoad")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RestoreStockInstallation<EnsureEngineSounds>)
+    ->Name("EnsureEngineSounds/OneArchiveLoad")
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RestoreStockInstallation<EnsureEngineSoundsReloadingPerFile>)
     ->Name("EnsureEngineSounds/ReloadPerFile_baseline")
     ->Unit(benchmark::kMillisecond);

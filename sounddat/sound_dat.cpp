@@ -31,8 +31,7 @@ std::size_t WholeEntryCount(std::span<const std::uint8_t> archive) {
 }
 
 bool Usable(std::size_t archiveSize, std::int32_t size, std::int32_t offset) {
-  return size > 0 && offset >= 0 &&
-         Fits(archiveSize, static_cast<std::size_t>(offset), static_cast<std::size_t>(size));
+  return size > 0 && offset >= 0 && Fits(archiveSize, static_cast<std::size_t>(offset), static_cast<std::size_t>(size));
 }
 
 DatEntry EntryAt(std::span<const std::uint8_t> archive, std::size_t i) {

@@ -36,8 +36,8 @@ struct Context;
 inline constexpr std::string_view kSoundDatFileName = "sound.dat";
 inline constexpr std::size_t kDatHeaderSize = 2;
 inline constexpr std::size_t kDatEntrySize = 27;
-inline constexpr std::size_t kDatSizeField = 2;    // within an entry
-inline constexpr std::size_t kDatNameField = 10;   // within an entry
+inline constexpr std::size_t kDatSizeField = 2;   // within an entry
+inline constexpr std::size_t kDatNameField = 10;  // within an entry
 inline constexpr std::size_t kDatNameLength = 13;
 inline constexpr std::size_t kDatOffsetField = 23;  // within an entry
 

@@ -77,8 +77,8 @@ TEST(DatCommand, AFailedExtractWritesNothingAndSaysWhyOnOneLine) {
   WriteBinaryFile(dir.path() / "kept.wav", Bytes{1, 2, 3});
 
   for (const auto& args : std::vector<std::vector<std::string>>{
-           {"dat", "extract", archive, "a.wav", dir.Sub("out.wav")},            // data outside the file
-           {"dat", "extract", archive, "A.WAV", dir.Sub("out.wav")},            // no such name
+           {"dat", "extract", archive, "a.wav", dir.Sub("out.wav")},              // data outside the file
+           {"dat", "extract", archive, "A.WAV", dir.Sub("out.wav")},              // no such name
            {"dat", "extract", dir.Sub("none.dat"), "a.wav", dir.Sub("out.wav")},  // no archive
            {"dat", "extract", archive, "a.wav", dir.Sub("kept.wav")}}) {
     const CliRun r = Cli(args);

@@ -1,5 +1,7 @@
 // Picking a game version or an engine sound, on real game and program folders in a
 // temporary directory.
+#include "workingfolder/working_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,7 +14,6 @@
 #include "tests/fixtures/wav_fixture.h"
 #include "tests/support/test_context.h"
 #include "workingfolder/pictures.h"
-#include "workingfolder/working_folder.h"
 
 namespace revalorn {
 namespace {
@@ -106,7 +107,7 @@ TEST(VersionSwitch, AnotherVersionAddsItsCopiesAndLeavesTheOthers) {
   }
   EXPECT_EQ(ReadBinaryFile(p.Working() / "repco.wav"), repco);
   EXPECT_EQ(ReadBinaryFile(p.Working() / "bra.wav"), p.stock["repco.wav"]);  // the draws are 0
-  EXPECT_EQ(p.prompts.messages.size(), 7u);  // the trainer files are already there
+  EXPECT_EQ(p.prompts.messages.size(), 7u);                                  // the trainer files are already there
   EXPECT_EQ(p.values().GameVersion, 1);
   EXPECT_EQ(p.values().CurrentGameVersion, 1);
   EXPECT_EQ(p.controls().Picture(Ctl::FrmSoundBackground),
@@ -160,8 +161,7 @@ TEST(EngineSelection, TheEagleOfThe1966ModShowsItsPictureFoundIgnoringCase) {
   EXPECT_EQ(p.controls().Picture(Ctl::GEMPic1), PictureSource::File(FromPath(picture)));
 
   fs::remove_all(p.root / "Cars");
-  EXPECT_EQ(CarPicturePath(p.ctx, kVersionMod1966, 8),
-            FromPath(p.root / "cars" / "cars66" / "eagle" / "GEMPic.jpg"));
+  EXPECT_EQ(CarPicturePath(p.ctx, kVersionMod1966, 8), FromPath(p.root / "cars" / "cars66" / "eagle" / "GEMPic.jpg"));
 }
 
 TEST(Pictures, BuiltInPicturesTakeTurnsPerBoxStartingWith101) {
@@ -219,8 +219,8 @@ TEST(LoadEngineSounds, AMissingSourceKeepsItsRateAndCopyAndNothingIsCreatedInThe
   EXPECT_EQ(p.ctx.catalogue.SampleRate(0, 0), 11025);
   EXPECT_EQ(p.ctx.catalogue.SampleRate(0, 6), 11025);
   EXPECT_EQ(p.ctx.catalogue.SampleRate(0, 1), 32000);
-  EXPECT_EQ(p.ctx.catalogue.SampleRate(0, 2), 0);       // no readable "fmt " chunk
-  EXPECT_EQ(p.ctx.catalogue.SampleRate(0, 4), 22050);   // missing: as before
+  EXPECT_EQ(p.ctx.catalogue.SampleRate(0, 2), 0);      // no readable "fmt " chunk
+  EXPECT_EQ(p.ctx.catalogue.SampleRate(0, 4), 22050);  // missing: as before
   EXPECT_EQ(ReadBinaryFile(p.Working() / "ferrari.wav"), p.stock["ferrari.wav"]);
   EXPECT_EQ(ReadBinaryFile(p.Working() / "brmh16.wav"), shifted);
   EXPECT_FALSE(p.values().SoundChanged[4]);
