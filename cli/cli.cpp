@@ -9,6 +9,7 @@ namespace {
 
 constexpr std::array kCommands = {
     Command{"catalogue", "", &RunCatalogue},
+    Command{"dat", "list ARCHIVE | extract ARCHIVE NAME OUT", &RunDat},
 };
 
 void PrintUsage(std::ostream& err) {

@@ -26,4 +26,9 @@ int RunCli(Args argv, std::ostream& out, std::ostream& err);
 // catalogue: the engine-sound catalogue as tab-separated text.
 int RunCatalogue(Args args, std::ostream& out, std::ostream& err);
 
+// dat list ARCHIVE: the directory of a sound.dat archive, tab-separated, one row per
+// entry in directory order. dat extract ARCHIVE NAME OUT: writes the data of the first
+// usable entry named exactly NAME to OUT; nothing is written on failure.
+int RunDat(Args args, std::ostream& out, std::ostream& err);
+
 }  // namespace revalorn::cli

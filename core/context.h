@@ -8,6 +8,7 @@
 #include "core/control_model.h"
 #include "core/globals.h"
 #include "core/prompts.h"
+#include "core/random_source.h"
 #include "core/sound_output.h"
 #include "settings/settings_store.h"
 
@@ -27,6 +28,8 @@ struct Context {
   Clock& clock;
   SettingsBackend& settings;
   SoundOutput& sound;
+  // Random draws (the stock sound picked for a missing engine sound). Tests replace it.
+  RandomSource random = ClockSeededRandom;
 
   // Ends the program at once (a "Quit" button, Reset, a fatal start-up condition).
   void EndProgram() {

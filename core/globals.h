@@ -34,6 +34,12 @@ struct Globals {
   std::int16_t CurrentGameVersion = 0;  // the copy playback reads, refreshed on each pick
   // True while a slot's working copy holds a replacement not yet saved to the game.
   std::array<bool, kChangedFlagCount> SoundChanged{};
+  // Which built-in picture each picture routine shows next: 102 when its flag is True,
+  // else 101; the routine inverts its flag each time. Both start False.
+  struct BuiltInPictureFlags {
+    bool Background = false;
+    bool Car = false;
+  } BuiltInPictureTurn;
 
   // --- Playback -------------------------------------------------------------------------
   bool StopPlay = false;         // a running play ends at its next check when True
