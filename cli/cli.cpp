@@ -9,6 +9,7 @@ namespace {
 
 constexpr std::array kCommands = {
     Command{"catalogue", "", &RunCatalogue},
+    Command{"exe", "identify|patch|unpatch EXE", &RunExe},
 };
 
 void PrintUsage(std::ostream& err) {

@@ -26,4 +26,8 @@ int RunCli(Args argv, std::ostream& out, std::ostream& err);
 // catalogue: the engine-sound catalogue as tab-separated text.
 int RunCatalogue(Args args, std::ostream& out, std::ostream& err);
 
+// exe identify|patch|unpatch EXE: a game executable's kind ("CODE NAME"), or the
+// separate F2/F3 patch installed (patch) or removed (unpatch) with a one-time backup.
+int RunExe(Args args, std::ostream& out, std::ostream& err);
+
 }  // namespace revalorn::cli
