@@ -273,22 +273,23 @@ PatchFileResult PatchExecutableFile(Context& ctx, const std::string& path, Execu
 
   // The converted copy takes the executable's place with the executable's permission
   // bits, read-only cleared: its owner may write it.
-  std::error_code ec;
-  const fs::perms before = fs::status(ToPath(path), ec).permissions();
-  if (!ec) {
-    fs::permissions(ToPath(copy->Path()), before | fs::perms::owner_write, fs::perm_options::replace, ec);
+  std::error_code statusError;
+  const fs::perms before = fs::status(ToPath(path), statusError).permissions();
+  std::error_code ignored;
+  if (!statusError) {
+    fs::permissions(ToPath(copy->Path()), before | fs::perms::owner_write, fs::perm_options::replace, ignored);
   }
 #ifdef _WIN32
   // Windows refuses to replace a read-only file: clear the attribute first, and set it
   // again when the replacement fails.
-  const bool wasReadOnly = !ec && (before & fs::perms::owner_write) == fs::perms::none;
-  if (wasReadOnly) fs::permissions(ToPath(path), fs::perms::owner_write, fs::perm_options::add, ec);
+  const bool wasReadOnly = !statusError && (before & fs::perms::owner_write) == fs::perms::none;
+  if (wasReadOnly) fs::permissions(ToPath(path), fs::perms::owner_write, fs::perm_options::add, ignored);
 #endif
   try {
     copy->ReplaceOriginal();
   } catch (const FileError& e) {
 #ifdef _WIN32
-    if (wasReadOnly) fs::permissions(ToPath(path), before, fs::perm_options::replace, ec);
+    if (wasReadOnly) fs::permissions(ToPath(path), before, fs::perm_options::replace, ignored);
 #endif
     return {PatchFailure::Replace, e.what()};
   }

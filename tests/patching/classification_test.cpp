@@ -73,17 +73,6 @@ TEST(ExecutableTables, AgreeWithTheFixtureAccount) {
   }
 }
 
-TEST(ExecutableKind, NamesAndPatchStates) {
-  EXPECT_EQ(ExecutableKindName(ExecutableKind::Unrecognised), "Unrecognised");
-  EXPECT_EQ(ExecutableKindName(ExecutableKind::Mod1966Separate), "Mod1966Separate");
-  EXPECT_EQ(PatchStateOf(ExecutableKind::Unrecognised), PatchState::Undetermined);
-  EXPECT_EQ(PatchStateOf(ExecutableKind::Original1967), PatchState::Unpatched);
-  EXPECT_EQ(PatchStateOf(ExecutableKind::Mod1966), PatchState::SingleF2F3);
-  EXPECT_EQ(PatchStateOf(ExecutableKind::Mod1969Separate), PatchState::SeparateF2F3);
-  EXPECT_EQ(ToExecutableKind(9), ExecutableKind::Unrecognised);
-  EXPECT_EQ(ToExecutableKind(-2), ExecutableKind::Unrecognised);
-}
-
 class Identify : public ::testing::Test {
  protected:
   // Writes the image as ExecutableFolder/ExecutableName and classifies it.
