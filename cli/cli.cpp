@@ -10,6 +10,7 @@ namespace {
 constexpr std::array kCommands = {
     Command{"catalogue", "", &RunCatalogue},
     Command{"dat", "list ARCHIVE | extract ARCHIVE NAME OUT", &RunDat},
+    Command{"exe", "identify|patch|unpatch EXE", &RunExe},
 };
 
 void PrintUsage(std::ostream& err) {

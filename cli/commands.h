@@ -30,5 +30,8 @@ int RunCatalogue(Args args, std::ostream& out, std::ostream& err);
 // entry in directory order. dat extract ARCHIVE NAME OUT: writes the data of the first
 // usable entry named exactly NAME to OUT; nothing is written on failure.
 int RunDat(Args args, std::ostream& out, std::ostream& err);
+// exe identify|patch|unpatch EXE: a game executable's kind ("CODE NAME"), or the
+// separate F2/F3 patch installed (patch) or removed (unpatch) with a one-time backup.
+int RunExe(Args args, std::ostream& out, std::ostream& err);
 
 }  // namespace revalorn::cli

@@ -43,6 +43,7 @@ void ScriptedPrompts::ShowFinder(FinderLogic& logic, FinderModel& model) {
 void ScriptedPrompts::SetBusyCursor(bool isBusy) {
   busyChanges.push_back(isBusy);
   busy = isBusy;
+  if (onBusyChange) onBusyChange(isBusy);
 }
 
 std::vector<std::string> ScriptedPrompts::MessageTexts() const {

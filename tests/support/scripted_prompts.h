@@ -39,6 +39,9 @@ class ScriptedPrompts final : public Prompts {
   // Called for every message box before the scripted answer is taken; may return an
   // answer of its own (e.g. to click something while the box is open).
   std::function<std::optional<MsgResult>(const RecordedMessage&)> onMessage;
+  // Called after every change of the mouse pointer (true: busy), e.g. to change the
+  // files on disk in the middle of a long operation.
+  std::function<void(bool)> onBusyChange;
   // Texts for input boxes, in order; "" (Cancel) when none is left.
   std::deque<std::string> inputs;
   // Scripts for the finders shown, in order. With none left, the finder is closed by
