@@ -1,0 +1,200 @@
+// The program's pictures, tachometer dials and other resources as the program sees
+// them: through the Qt resource system, and the background pictures staged beside
+// the program.
+#include <QByteArray>
+#include <QCryptographicHash>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageReader>
+#include <QString>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <numbers>
+#include <set>
+#include <string>
+
+#include "catalogue/catalogue.h"
+
+namespace revalorn {
+namespace {
+
+void EnsureApplication() {
+  static int argc = 1;
+  static char name[] = "revalorn_resources_tests";
+  static char* argv[] = {name, nullptr};
+  if (QGuiApplication::instance() == nullptr) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(argc, argv);
+  }
+}
+
+QByteArray ReadResource(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+TEST(Resources, EveryResourceIsThereUnderItsPath) {
+  EnsureApplication();
+  for (const char* path : {":/revalorn/help.txt", ":/revalorn/startup.wav", ":/revalorn/pictures/101.jpg",
+                           ":/revalorn/pictures/102.jpg", ":/revalorn/tach/101.bmp", ":/revalorn/tach/102.bmp",
+                           ":/revalorn/tach/103.bmp", ":/revalorn/tach/104.bmp"}) {
+    EXPECT_FALSE(ReadResource(path).isEmpty()) << path;
+  }
+  // The help text reaches the program byte for byte (its CRLF line breaks included).
+  std::ifstream in(REVALORN_RESOURCES_DIR "/help.txt", std::ios::binary);
+  const std::string onDisk{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  EXPECT_EQ(ReadResource(":/revalorn/help.txt").toStdString(), onDisk);
+}
+
+TEST(Resources, BuiltInPicturesAreJpegsOfTheirSizes) {
+  EnsureApplication();
+  const struct {
+    const char* path;
+    QSize size;
+  } pictures[] = {{":/revalorn/pictures/101.jpg", {800, 600}}, {":/revalorn/pictures/102.jpg", {1600, 1200}}};
+  for (const auto& p : pictures) {
+    QImageReader reader(p.path);
+    EXPECT_EQ(reader.format(), "jpeg") << p.path;
+    const QImage image = reader.read();
+    EXPECT_EQ(image.size(), p.size) << p.path << ": " << reader.errorString().toStdString();
+  }
+}
+
+// The geometry the program draws the needle with, restated from the design of the two
+// dials: the image's edges in dial units (hub at the origin, y up), the needle length,
+// and the compass angle (0 up, clockwise) of each thousand rpm.
+struct Dial {
+  int maskId;
+  int dialId;
+  double discDiameter;
+  double left, right, top, bottom;
+  double needleLength;
+  int firstThousand, lastThousand;
+  double firstAngle;
+  double degreesPerThousand;
+};
+const Dial kDials[] = {
+    {103, 104, 243.0, -123, 123, 125, -131, 85.0, 0, 12, 103.0, 308.0 / 12.0},
+    {101, 102, 229.0, -125, 131, 123, -133, 82.0, 4, 14, 158.0, 403.0 / 14.0},
+};
+
+QImage LoadBitmap(int id) {
+  QImage image(QString(":/revalorn/tach/%1.bmp").arg(id));
+  return image.convertToFormat(QImage::Format_RGB32);
+}
+
+bool IsBlack(QRgb c) { return qRed(c) == 0 && qGreen(c) == 0 && qBlue(c) == 0; }
+bool IsWhite(QRgb c) { return qRed(c) == 255 && qGreen(c) == 255 && qBlue(c) == 255; }
+bool IsBrightMark(QRgb c) { return qRed(c) >= 170 && qGreen(c) >= 170 && qBlue(c) >= 170; }
+
+TEST(TachometerBitmaps, AreTwentyFourBitBmpsOf256By256) {
+  EnsureApplication();
+  for (int id = 101; id <= 104; ++id) {
+    const QByteArray b = ReadResource(QString(":/revalorn/tach/%1.bmp").arg(id));
+    ASSERT_GE(b.size(), 54) << id;
+    auto le32 = [&b](int at) {
+      return static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8 |
+                                        static_cast<std::uint8_t>(b[at + 2]) << 16 |
+                                        static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24);
+    };
+    EXPECT_EQ(b.left(2), "BM") << id;
+    EXPECT_EQ(le32(18), 256u) << id;
+    EXPECT_EQ(le32(22), 256u) << id;
+    EXPECT_EQ(static_cast<std::uint8_t>(b[28]) | static_cast<std::uint8_t>(b[29]) << 8, 24) << id;
+    EXPECT_EQ(le32(30), 0u) << id;  // uncompressed
+    EXPECT_EQ(LoadBitmap(id).size(), QSize(256, 256)) << id;
+  }
+}
+
+TEST(TachometerBitmaps, EachMaskIsACentredDiscAndItsDialIsBlackAroundIt) {
+  EnsureApplication();
+  for (const Dial& d : kDials) {
+    const QImage mask = LoadBitmap(d.maskId);
+    const QImage dial = LoadBitmap(d.dialId);
+    int inside = 0, dialContent = 0;
+    int minX = 256, maxX = -1, minY = 256, maxY = -1;
+    for (int y = 0; y < 256; ++y) {
+      for (int x = 0; x < 256; ++x) {
+        const QRgb m = mask.pixel(x, y);
+        ASSERT_TRUE(IsBlack(m) || IsWhite(m)) << d.maskId << " at " << x << "," << y;
+        if (IsWhite(m)) {
+          // Outside the disc the dial adds nothing to the window's background.
+          ASSERT_TRUE(IsBlack(dial.pixel(x, y))) << d.dialId << " at " << x << "," << y;
+          continue;
+        }
+        ++inside;
+        dialContent += !IsBlack(dial.pixel(x, y));
+        minX = std::min(minX, x);
+        maxX = std::max(maxX, x);
+        minY = std::min(minY, y);
+        maxY = std::max(maxY, y);
+      }
+    }
+    const double r = d.discDiameter / 2.0;
+    EXPECT_NEAR(inside, std::numbers::pi * r * r, 0.01 * std::numbers::pi * r * r) << d.maskId;
+    EXPECT_NEAR(maxX - minX + 1, d.discDiameter, 2.0) << d.maskId;
+    EXPECT_NEAR(maxY - minY + 1, d.discDiameter, 2.0) << d.maskId;
+    EXPECT_NEAR((minX + maxX + 1) / 2.0, 128.0, 1.0) << d.maskId;
+    EXPECT_NEAR((minY + maxY + 1) / 2.0, 128.0, 1.0) << d.maskId;
+    EXPECT_GT(dialContent, inside * 9 / 10) << d.dialId << ": the face fills the disc";
+  }
+}
+
+// Whether a bright mark crosses the ray from the hub at the compass angle, between the
+// needle's tip and 10 dial units beyond it.
+bool MarkOnRay(const QImage& dial, const Dial& d, double degrees) {
+  const double a = degrees * std::numbers::pi / 180.0;
+  for (double r = d.needleLength; r <= d.needleLength + 10.0; r += 0.25) {
+    const double ux = r * std::sin(a);
+    const double uy = r * std::cos(a);
+    const int px = static_cast<int>(std::floor((ux - d.left) / (d.right - d.left) * 256.0));
+    const int py = static_cast<int>(std::floor((d.top - uy) / (d.top - d.bottom) * 256.0));
+    if (px >= 0 && px < 256 && py >= 0 && py < 256 && IsBrightMark(dial.pixel(px, py))) return true;
+  }
+  return false;
+}
+
+TEST(TachometerBitmaps, EveryThousandIsMarkedWhereTheNeedlePointsAtIt) {
+  EnsureApplication();
+  for (const Dial& d : kDials) {
+    const QImage dial = LoadBitmap(d.dialId);
+    for (int k = d.firstThousand; k <= d.lastThousand; ++k) {
+      const double angle = d.firstAngle + (k - d.firstThousand) * d.degreesPerThousand;
+      EXPECT_TRUE(MarkOnRay(dial, d, angle)) << d.dialId << ": " << k << "000 rpm at " << angle;
+      // A quarter of the way to the next thousand there is no mark.
+      EXPECT_FALSE(MarkOnRay(dial, d, angle + d.degreesPerThousand / 4.0)) << d.dialId << ": after " << k;
+    }
+    // Nothing is marked in the gap at the bottom of the scale.
+    EXPECT_FALSE(MarkOnRay(dial, d, d.firstAngle - d.degreesPerThousand * 0.75)) << d.dialId;
+  }
+}
+
+TEST(BackgroundPictures, SixDistinctScenesAreStagedInTheWorkingFolderBesideTheProgram) {
+  EnsureApplication();
+  Catalogue catalogue;
+  BuildCatalogue(catalogue);
+  std::set<QByteArray> digests;
+  for (int v = 0; v <= 5; ++v) {
+    const QString path = QString(REVALORN_TEST_PROGRAM_DIR "/Working Folder/") +
+                         QString::fromStdString(catalogue.BackgroundPicture(v));
+    QImageReader reader(path);
+    EXPECT_EQ(reader.format(), "jpeg") << path.toStdString();
+    const QSize size = reader.size();
+    // At least the design size of the window's picture box, in its proportions.
+    EXPECT_GE(size.width(), 695) << path.toStdString();
+    EXPECT_GE(size.height(), 519) << path.toStdString();
+    EXPECT_NEAR(static_cast<double>(size.width()) / size.height(), 695.0 / 519.0, 0.01) << path.toStdString();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    digests.insert(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256));
+  }
+  EXPECT_EQ(digests.size(), 6u);
+}
+
+}  // namespace
+}  // namespace revalorn
