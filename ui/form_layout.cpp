@@ -70,7 +70,11 @@ void FormLayout::ApplyWindow() const {
   if (client_) client_->setFixedSize(TwipsToPixels(windowRect_.width), TwipsToPixels(windowRect_.height));
   // A main window wraps its client area in the menu bar; its own size follows.
   if (window_ && window_ != client_) window_->adjustSize();
-  if (window_) window_->move(TwipsToPixels(windowRect_.left), TwipsToPixels(windowRect_.top));
+  // A window that was never placed is left to the window system (a dialog opens over
+  // its parent); one that was placed moves with the scale.
+  if (window_ && window_->testAttribute(Qt::WA_Moved)) {
+    window_->move(TwipsToPixels(windowRect_.left), TwipsToPixels(windowRect_.top));
+  }
 }
 
 void ResizeForResolution(float X, float Y, FormLayout& F) {

@@ -73,7 +73,7 @@ class FormLayout {
 
 // Scales window F and every control in its collection:
 //  - the factor f is the larger of X and Y (Y on a tie);
-//  - the window's position and client size × f;
+//  - the window's client size × f, and its position × f once it has been placed;
 //  - each control: a combo box's left and width × X and top × Y (its height follows
 //    its font), any other box × f; then its font becomes "Arial" at its size × f, the
 //    nearest size the screen offers.

@@ -15,7 +15,8 @@
 namespace revalorn::ui {
 
 FrmSplashBox::FrmSplashBox(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    // Not kept on top: the start-up's messages and the sound.dat finder open over it.
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
   setObjectName(QStringLiteral("FrmSplashBox"));
   setFocusPolicy(Qt::StrongFocus);
   QPalette grey = palette();
@@ -69,6 +70,13 @@ void FrmSplashBox::Unload() {
   if (!loaded_) return;
   loaded_ = false;
   hide();
+}
+
+void FrmSplashBox::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // It takes the keyboard, so that a key press closes it.
+  activateWindow();
+  setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void FrmSplashBox::keyPressEvent(QKeyEvent* /*event*/) { Unload(); }

@@ -31,6 +31,7 @@ class FrmSplashBox : public QWidget {
   QGroupBox* Frame() const { return frame1_; }
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;

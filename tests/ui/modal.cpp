@@ -1,6 +1,6 @@
 #include "tests/ui/modal.h"
 
-#include <QElapsedTimer>
+#include <QApplication>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -13,45 +13,29 @@ namespace revalorn::testing {
 
 namespace {
 
-void Poll(std::shared_ptr<std::function<void(QDialog*)>> steps, std::shared_ptr<QElapsedTimer> since, int timeoutMs) {
-  QWidget* modal = QApplication::activeModalWidget();
-  auto* dialog = qobject_cast<QDialog*>(modal);
+void Poll(std::shared_ptr<std::function<void(QDialog*)>> steps, int triesLeft) {
+  auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
   if (!dialog || !dialog->isVisible()) {
-    if (since->elapsed() > timeoutMs) {
+    if (triesLeft > 0) {
+      QTimer::singleShot(10, [=] { Poll(steps, triesLeft - 1); });
+    } else {
       ADD_FAILURE() << "no modal dialog opened";
-      return;
     }
-    QTimer::singleShot(10, [=] { Poll(steps, since, timeoutMs); });
     return;
   }
   QPointer<QDialog> guard(dialog);
-  try {
-    (*steps)(dialog);
-  } catch (const std::exception& e) {
-    ADD_FAILURE() << "exception in dialog steps: " << e.what();
-  } catch (...) {
-    ADD_FAILURE() << "exception in dialog steps";
-  }
+  (*steps)(dialog);
   if (guard && guard->isVisible()) {
-    ADD_FAILURE() << "the dialog was still open after the steps; closing it";
+    ADD_FAILURE() << "the steps left the dialog open";
     guard->done(QDialog::Rejected);
   }
 }
 
 }  // namespace
 
-void OnNextModal(std::function<void(QDialog*)> steps, int timeoutMs) {
+void OnNextModal(std::function<void(QDialog*)> steps) {
   auto shared = std::make_shared<std::function<void(QDialog*)>>(std::move(steps));
-  auto since = std::make_shared<QElapsedTimer>();
-  since->start();
-  QTimer::singleShot(0, [=] { Poll(shared, since, timeoutMs); });
-}
-
-int RowOf(const QListWidget& list, const QString& text) {
-  for (int i = 0; i < list.count(); ++i) {
-    if (list.item(i)->text().trimmed() == text) return i;
-  }
-  return -1;
+  QTimer::singleShot(0, [=] { Poll(shared, 500); });
 }
 
 QStringList RowTexts(const QListWidget& list) {
@@ -60,27 +44,15 @@ QStringList RowTexts(const QListWidget& list) {
   return texts;
 }
 
-void ClickRow(QListWidget& list, const QString& text) {
-  const int row = RowOf(list, text);
-  if (row < 0) {
-    ADD_FAILURE() << "no row " << text.toStdString() << " in " << RowTexts(list).join(", ").toStdString();
-    return;
-  }
-  list.scrollToItem(list.item(row));
-  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(row)).center());
-}
-
-void DoubleClickRow(QListWidget& list, const QString& text) {
-  const int row = RowOf(list, text);
-  if (row < 0) {
-    ADD_FAILURE() << "no row " << text.toStdString() << " in " << RowTexts(list).join(", ").toStdString();
-    return;
-  }
+void ClickRow(QListWidget& list, const QString& text, bool doubleClick) {
+  const int row = RowTexts(list).indexOf(text);
+  ASSERT_GE(row, 0) << "no row " << text.toStdString();
   list.scrollToItem(list.item(row));
   const QPoint at = list.visualItemRect(list.item(row)).center();
-  // As a real double-click: press, release, the second press (the double-click), release.
   QPointer<QWidget> viewport(list.viewport());
   QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+  if (!doubleClick) return;
+  // The second press arrives as the double-click, then its release.
   QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
   if (viewport) QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
 }

@@ -1,43 +1,28 @@
 #pragma once
-// Driving modal dialogs in widget tests: the code under test opens a dialog and waits
-// in its event loop; a timer finds the dialog, runs the test's steps on it and always
-// closes it afterwards, so a failed expectation never leaves a dialog open.
+// Driving modal dialogs and lists in widget tests. The code under test opens a modal
+// dialog and waits in its event loop; a timer finds the dialog, runs the test's steps on
+// it and closes it if they did not, so a failed expectation never leaves it open.
 
-#include <QApplication>
 #include <QDialog>
 #include <QListWidget>
-#include <QString>
-
-#include <gtest/gtest.h>
 
 #include <functional>
 
 namespace revalorn::testing {
 
-// Runs steps on the next modal dialog that opens (it must be a T), then closes it if
-// the steps did not. Fails the test when no such dialog opens within timeoutMs.
-void OnNextModal(std::function<void(QDialog*)> steps, int timeoutMs = 5000);
+void OnNextModal(std::function<void(QDialog*)> steps);
 
+// The steps run only when the dialog is a T; otherwise it is closed as left open.
 template <class T>
-void OnNextModalOf(std::function<void(T*)> steps, int timeoutMs = 5000) {
-  OnNextModal(
-      [steps = std::move(steps)](QDialog* dialog) {
-        T* typed = dynamic_cast<T*>(dialog);
-        if (!typed) {
-          ADD_FAILURE() << "the modal dialog is a " << dialog->metaObject()->className();
-          return;
-        }
-        steps(typed);
-      },
-      timeoutMs);
+void OnNextModalOf(std::function<void(T*)> steps) {
+  OnNextModal([steps = std::move(steps)](QDialog* d) {
+    if (auto* typed = dynamic_cast<T*>(d)) steps(typed);
+  });
 }
 
-// The row of a list whose text, without its indentation, is text; -1 when none is.
-int RowOf(const QListWidget& list, const QString& text);
-// Clicks / double-clicks the row with that text; fails the test when there is none.
-void ClickRow(QListWidget& list, const QString& text);
-void DoubleClickRow(QListWidget& list, const QString& text);
-// The texts of a list's rows, without indentation.
+// A list's row texts without their indentation.
 QStringList RowTexts(const QListWidget& list);
+// Clicks (or double-clicks) the row with that text, as a user does.
+void ClickRow(QListWidget& list, const QString& text, bool doubleClick = false);
 
 }  // namespace revalorn::testing

@@ -11,61 +11,36 @@
 namespace revalorn::ui {
 namespace {
 
-TEST(FrmSplashBox, ShowsTheProgramsNameAndVersionOnLightGrey) {
+TEST(FrmSplashBox, NameAndVersionOnLightGreyScaledAndCentred) {
   FrmSplashBox splash;
   splash.Load(1.0f, 1.0f);
   const ProgramVersion v = CurrentProgramVersion();
   EXPECT_EQ(splash.ProductName()->text(), "Revalorn");
-  EXPECT_EQ(splash.Version()->text().toStdString(),
-            "Version " + std::to_string(v.major) + "." + std::to_string(v.minor) + "." + std::to_string(v.revision));
+  EXPECT_EQ(splash.Version()->text(), QStringLiteral("Version %1.%2.%3").arg(v.major).arg(v.minor).arg(v.revision));
   EXPECT_EQ(splash.palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
   EXPECT_EQ(splash.size(), QSize(450, 132));
-  EXPECT_EQ(splash.Frame()->geometry(), QRect(16, 8, 416, 110));
   EXPECT_EQ(splash.ProductName()->geometry(), QRect(24, 24, 375, 51));
-  const QFont name = splash.ProductName()->font();
-  EXPECT_EQ(name.family(), "Arial");
-  EXPECT_TRUE(name.bold());
-  EXPECT_DOUBLE_EQ(name.pointSizeF(), 32.25);  // 32 points is 42.7 pixels, offered as 43
-  EXPECT_DOUBLE_EQ(splash.Version()->font().pointSizeF(), 12.0);
-  EXPECT_GE(splash.Version()->width(), splash.Version()->sizeHint().width()) << "the version is never cut off";
+  EXPECT_DOUBLE_EQ(splash.ProductName()->font().pointSizeF(), 32.25);  // 42.7 pixels offered as 43
+  EXPECT_GE(splash.Version()->width(), splash.Version()->sizeHint().width()) << "never cut off";
+
+  FrmSplashBox small;
+  small.Load(0.625f, 0.5859375f);
+  EXPECT_EQ(small.size(), QSize(281, 82));
+  EXPECT_NEAR(small.geometry().center().x(), small.screen()->geometry().center().x(), 1);
 }
 
-TEST(FrmSplashBox, IsScaledAndCentredOnTheScreen) {
-  FrmSplashBox splash;
-  splash.Load(0.625f, 0.5859375f);
-  EXPECT_EQ(splash.size(), QSize(281, 82));  // 449.6 × 0.625 and 132 × 0.625
-  const QRect screen = splash.screen()->geometry();
-  EXPECT_NEAR(splash.geometry().center().x(), screen.center().x(), 1);
-  EXPECT_NEAR(splash.geometry().center().y(), screen.center().y(), 1);
-}
+TEST(FrmSplashBox, AKeyOrAClickOnTheFrameClosesItEarly) {
+  FrmSplashBox byKey;
+  byKey.show();
+  QTest::keyClick(&byKey, Qt::Key_Space);
+  EXPECT_FALSE(byKey.IsLoaded());
+  EXPECT_FALSE(byKey.isVisible());
 
-TEST(FrmSplashBox, AKeyOrAClickClosesItEarly) {
-  {
-    FrmSplashBox splash;
-    splash.Load(1.0f, 1.0f);
-    splash.show();
-    QTest::keyClick(&splash, Qt::Key_Space);
-    EXPECT_FALSE(splash.IsLoaded());
-    EXPECT_FALSE(splash.isVisible());
-    splash.Unload();  // nothing left to close
-    EXPECT_FALSE(splash.IsLoaded());
-  }
-  {
-    FrmSplashBox splash;
-    splash.Load(1.0f, 1.0f);
-    splash.show();
-    // On a label, which lies in the frame.
-    QTest::mouseClick(splash.Frame(), Qt::LeftButton, {}, splash.ProductName()->geometry().center());
-    EXPECT_FALSE(splash.IsLoaded());
-  }
-  {
-    FrmSplashBox splash;
-    splash.Load(1.0f, 1.0f);
-    splash.show();
-    EXPECT_TRUE(splash.IsLoaded());
-    splash.Unload();
-    EXPECT_FALSE(splash.isVisible());
-  }
+  FrmSplashBox byClick;
+  byClick.show();
+  QTest::mouseClick(byClick.Frame(), Qt::LeftButton, {}, byClick.ProductName()->geometry().center());
+  EXPECT_FALSE(byClick.IsLoaded());
+  byClick.Unload();  // nothing left to close
 }
 
 }  // namespace
