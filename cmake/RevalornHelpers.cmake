@@ -75,12 +75,16 @@ function(revalorn_check_logic_layers)
 endfunction()
 
 # A GoogleTest program in tests/. Tests are discovered when they run, so a test
-# program never has to start at build time.
+# program never has to start at build time. OWN_MAIN: the sources bring their own main
+# (e.g. to set up a QApplication first).
 function(revalorn_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "OWN_MAIN" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   revalorn_target_defaults(${name})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
+  if(NOT T_OWN_MAIN)
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+  endif()
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
