@@ -164,17 +164,6 @@ TEST_F(SdlSound, LoadingASecondSoundStopsTheFirstAtOnce) {
   }
 }
 
-TEST_F(SdlSound, SoundFromMemoryPlaysWithoutTheBuffer) {
-  UseDriver("disk");
-  ASSERT_TRUE(sound.Init());
-  sound.PlayMemorySound(fixtures::MakeWav({22050, 1, 16}, fixtures::Tone(2000, 22050, 2205)));
-  WaitPeriods(30);
-  sound.Shutdown();
-  const auto levels = Levels(Recorded(), 2000);
-  const auto sounding = std::count_if(levels.begin(), levels.end(), [](double l) { return l > 0.1; });
-  EXPECT_NEAR(static_cast<double>(sounding) * 0.01, 0.1, 0.015);
-}
-
 TEST_F(SdlSound, ALostOutputNeitherCrashesNorHangs) {
   // Writing to /dev/full fails: SDL reports the output as removed.
   UseDriver("disk", "/dev/full");

@@ -16,23 +16,10 @@ using fixtures::ExtensibleFmtBody;
 using fixtures::FmtBody;
 using fixtures::RiffWave;
 
-Bytes FloatBytes(std::initializer_list<float> values) {
-  Bytes b;
-  for (float v : values) {
-    std::uint8_t raw[4];
-    std::memcpy(raw, &v, 4);
-    b.insert(b.end(), raw, raw + 4);
-  }
-  return b;
-}
-
-Bytes DoubleBytes(std::initializer_list<double> values) {
-  Bytes b;
-  for (double v : values) {
-    std::uint8_t raw[8];
-    std::memcpy(raw, &v, 8);
-    b.insert(b.end(), raw, raw + 8);
-  }
+template <class T>
+Bytes Raw(std::initializer_list<T> values) {
+  Bytes b(values.size() * sizeof(T));
+  std::memcpy(b.data(), std::data(values), b.size());
   return b;
 }
 
@@ -49,10 +36,10 @@ TEST(WavDecoder, DecodesEverySampleFormatToFullScaleFloat) {
       {"24-bit", FmtBody(1, 1, 11025, 24), {0x00, 0x00, 0x80, 0x00, 0x00, 0xC0, 0xFF, 0xFF, 0x7F},
        {-1.0f, -0.5f, 8388607 / 8388608.0f}},
       {"32-bit", FmtBody(1, 1, 11025, 32), {0x00, 0x00, 0x00, 0x80, 0x00, 0x00, 0x00, 0x40}, {-1.0f, 0.5f}},
-      {"float", FmtBody(3, 1, 11025, 32), FloatBytes({0.25f, -0.75f}), {0.25f, -0.75f}},
-      {"double", FmtBody(3, 1, 11025, 64), DoubleBytes({0.125, -1.0}), {0.125f, -1.0f}},
+      {"float", FmtBody(3, 1, 11025, 32), Raw<float>({0.25f, -0.75f}), {0.25f, -0.75f}},
+      {"double", FmtBody(3, 1, 11025, 64), Raw<double>({0.125, -1.0}), {0.125f, -1.0f}},
       {"extensible 20 of 24 bits", ExtensibleFmtBody(1, 1, 11025, 24, 20), {0x00, 0x00, 0x40}, {0.5f}},
-      {"extensible float", ExtensibleFmtBody(3, 1, 11025, 32, 32), FloatBytes({-0.5f}), {-0.5f}},
+      {"extensible float", ExtensibleFmtBody(3, 1, 11025, 32, 32), Raw<float>({-0.5f}), {-0.5f}},
   };
   for (const Case& c : cases) {
     std::string problem;
@@ -80,7 +67,7 @@ TEST(WavDecoder, StereoStaysInterleavedWhereverTheChunksLie) {
 TEST(WavDecoder, BrokenFloatSamplesCannotHarmTheMixer) {
   const float inf = std::numeric_limits<float>::infinity();
   const auto wav = DecodeWav(RiffWave({{"fmt ", FmtBody(3, 1, 8000, 32)},
-                                       {"data", FloatBytes({std::nanf(""), inf, -inf, 1e30f, 1.5f})}}));
+                                       {"data", Raw<float>({std::nanf(""), inf, -inf, 1e30f, 1.5f})}}));
   ASSERT_TRUE(wav);
   EXPECT_EQ(wav->samples, (std::vector<float>{0.0f, 0.0f, 0.0f, 8.0f, 1.5f}));
 }
