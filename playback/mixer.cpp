@@ -60,26 +60,31 @@ std::shared_ptr<const MixerSound> MakeMixerSound(DecodedWav wav) {
 
 Mixer::Mixer(ResamplerQuality quality) {
   const int type = ConverterType(quality);
+  int error = 0;
   for (Voice& v : voices_) {
     v.mixer = this;
     v.preOut.resize(static_cast<std::size_t>(kPreFrames) * 2);
-    for (int c = 0; c < 2; ++c) {
-      int error = 0;
-      v.src[static_cast<std::size_t>(c)] = src_callback_new(&Mixer::ReadPitchInput, type, c + 1, &error, &v);
-      if (!v.src[static_cast<std::size_t>(c)]) throw std::runtime_error(std::string("resampler: ") + src_strerror(error));
-      v.pre[static_cast<std::size_t>(c)] = src_callback_new(&Mixer::ReadSource, type, c + 1, &error, &v);
-      if (!v.pre[static_cast<std::size_t>(c)]) throw std::runtime_error(std::string("resampler: ") + src_strerror(error));
+    for (std::size_t c = 0; c < 2 && error == 0; ++c) {
+      const int channels = static_cast<int>(c) + 1;
+      v.src[c] = src_callback_new(&Mixer::ReadPitchInput, type, channels, &error, &v);
+      if (error == 0) v.pre[c] = src_callback_new(&Mixer::ReadSource, type, channels, &error, &v);
     }
+  }
+  if (error != 0) {
+    DeleteConverters();
+    throw std::runtime_error(std::string("resampler: ") + src_strerror(error));
   }
   voices_[0].role = Role::Buffer;
   scratch_.resize(kChunk * 2);
   Prepare(AudioFormat{});
 }
 
-Mixer::~Mixer() {
+Mixer::~Mixer() { DeleteConverters(); }
+
+void Mixer::DeleteConverters() {
   for (Voice& v : voices_) {
-    for (auto* s : v.src) src_delete(s);
-    for (auto* s : v.pre) src_delete(s);
+    for (auto*& s : v.src) s = src_delete(s);
+    for (auto*& s : v.pre) s = src_delete(s);
   }
 }
 

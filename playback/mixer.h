@@ -114,6 +114,7 @@ class Mixer final : public AudioRenderer {
     std::vector<float> preOut;            // what the pre-stage produced for src
   };
 
+  void DeleteConverters();
   static long ReadSource(void* voice, float** data);
   static long ReadPitchInput(void* voice, float** data);
   int FreeVoice();

@@ -18,7 +18,7 @@ using testing::PowerSpectrum;
 
 constexpr double kOut = 48000;
 
-// The spectrum of tone (a WAV file in rig) looping steadily at playback frequency f.
+// How tone (a WAV file in rig) sounds, looping steadily at playback frequency f.
 testing::Spectrum Steady(OfflineRig& rig, const std::string& tone, std::int32_t f) {
   rig.sound.Load(tone);
   rig.sound.SetFrequency(f);
