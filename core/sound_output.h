@@ -4,6 +4,7 @@
 // holds; the real output (playback/) mixes through SDL2, tests use a recording double.
 
 #include <cstdint>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -39,6 +40,11 @@ class SoundOutput {
   virtual void SetFrequency(std::int32_t frequencyHz) = 0;
   // Stops and releases everything.
   virtual void Shutdown() = 0;
+  // Plays a complete WAV file image from memory once, in the background, beside the
+  // sound buffer (Load, Stop and the buffer's volume do not touch it); returns at once.
+  // Another call replaces a sound still playing this way. An image that cannot be
+  // played is not heard, without a message. The bytes are not needed after the call.
+  virtual void PlayMemorySound(std::span<const std::uint8_t> wavImage) { (void)wavImage; }
 };
 
 bool DSoundInit(Context& ctx);

@@ -40,6 +40,11 @@ void RecordingSoundOutput::Shutdown() {
   playing = false;
 }
 
+void RecordingSoundOutput::PlayMemorySound(std::span<const std::uint8_t> wavImage) {
+  calls.push_back({Call::Op::PlayMemorySound, {}, false, 0});
+  memorySounds.emplace_back(wavImage.begin(), wavImage.end());
+}
+
 std::vector<std::int32_t> RecordingSoundOutput::Frequencies() const {
   std::vector<std::int32_t> result;
   for (const Call& c : calls) {

@@ -11,7 +11,7 @@ namespace revalorn::testing {
 class RecordingSoundOutput final : public SoundOutput {
  public:
   struct Call {
-    enum class Op { Init, Load, Play, Stop, SetVolume, SetFrequency, Shutdown } op;
+    enum class Op { Init, Load, Play, Stop, SetVolume, SetFrequency, Shutdown, PlayMemorySound } op;
     std::string path;        // Load
     bool looping = false;    // Play
     std::int32_t value = 0;  // Play: volume; SetVolume: volume; SetFrequency: Hz
@@ -24,6 +24,7 @@ class RecordingSoundOutput final : public SoundOutput {
   void SetVolume(std::int32_t volume) override;
   void SetFrequency(std::int32_t frequencyHz) override;
   void Shutdown() override;
+  void PlayMemorySound(std::span<const std::uint8_t> wavImage) override;
 
   // The frequencies passed to SetFrequency, in order.
   std::vector<std::int32_t> Frequencies() const;
@@ -31,6 +32,8 @@ class RecordingSoundOutput final : public SoundOutput {
   int Count(Call::Op op) const;
 
   std::vector<Call> calls;
+  // The images passed to PlayMemorySound, in order.
+  std::vector<std::vector<std::uint8_t>> memorySounds;
   bool initResult = true;
   bool hasBuffer = false;
   bool playing = false;
