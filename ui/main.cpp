@@ -5,35 +5,18 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include <cstdint>
 #include <memory>
-#include <string_view>
 
 #include "core/context.h"
 #include "core/version.h"
+#include "playback/dsound.h"
+#include "playback/sdl/sdl_audio_device.h"
 #include "files/file_helpers.h"
 #include "settings/settings_store.h"
 #include "ui/form_layout.h"
 #include "ui/frm_sound.h"
 #include "ui/qt_clock.h"
 #include "ui/qt_prompts.h"
-
-namespace {
-
-// TEMPORARY: stands in for the SDL2 sound output until it is wired in; it opens
-// nothing and plays nothing.
-class TemporarySilentSoundOutput final : public revalorn::SoundOutput {
- public:
-  bool Init() override { return true; }
-  void Load(std::string_view /*path*/) override {}
-  void Play(bool /*looping*/, std::int32_t /*volume*/) override {}
-  void Stop() override {}
-  void SetVolume(std::int32_t /*volume*/) override {}
-  void SetFrequency(std::int32_t /*frequencyHz*/) override {}
-  void Shutdown() override {}
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -43,7 +26,8 @@ int main(int argc, char** argv) {
   revalorn::ui::QtPrompts prompts;
   revalorn::ui::QtClock clock;
   const std::unique_ptr<revalorn::SettingsBackend> settings = revalorn::MakePlatformSettingsBackend();
-  TemporarySilentSoundOutput sound;
+  revalorn::SdlAudioDevice device;
+  revalorn::DSound sound(prompts, device);
   revalorn::Context ctx(prompts, clock, *settings, sound);
   ctx.values.ProgramFolder = revalorn::ProgramFolderOfExecutable();
 
