@@ -141,6 +141,19 @@ void ControlModel::SetPicture(Ctl c, PictureSource picture) {
   Notify(c);
 }
 
+void ControlModel::SetTachFace(std::int16_t face) {
+  tach_.face = face;
+  tach_.needleStep = -1;
+  ++tach_.serial;
+  Notify(Ctl::Tach);
+}
+
+void ControlModel::SetTachNeedle(int step) {
+  tach_.needleStep = step;
+  ++tach_.serial;
+  Notify(Ctl::Tach);
+}
+
 void ControlModel::SetFocus(Ctl c) { Notify(c, Change::Focus); }
 
 }  // namespace revalorn

@@ -100,6 +100,14 @@ struct ControlState {
   std::uint64_t pictureSerial = 0; // grows with every picture shown, even the same one
 };
 
+// What the tachometer shows: the face of a game version, and the needle at a step of
+// the needle table (-1: no needle).
+struct TachState {
+  std::int16_t face = 0;
+  int needleStep = -1;
+  std::uint64_t serial = 0;  // grows with every change, so the same needle is drawn again
+};
+
 class ControlModel {
  public:
   enum class Change { State, Focus };
@@ -128,6 +136,10 @@ class ControlModel {
   void AddItem(Ctl c, std::string text);
   void SetListIndex(Ctl c, int index);
   void SetPicture(Ctl c, PictureSource picture);
+  // The tachometer's face (the needle is cleared) and its needle; both repaint Tach.
+  const TachState& Tachometer() const { return tach_; }
+  void SetTachFace(std::int16_t face);
+  void SetTachNeedle(int step);
   // Gives the keyboard focus to a control.
   void SetFocus(Ctl c);
 
@@ -142,6 +154,7 @@ class ControlModel {
   }
 
   std::array<ControlState, kControlCount> state_;
+  TachState tach_;
   Observer observer_;
 };
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "core/tachometer_data.h"
 #include "files/file_helpers.h"
 
 namespace revalorn {
@@ -45,6 +46,9 @@ struct Globals {
   bool StopPlay = false;         // a running play ends at its next check when True
   double TimingDelay = 0.001;    // seconds after each Auto Play step; (99 - speed) / 1000
   bool PedalsAvailable = false;  // a controller is attached and no calibration failed
+  // The tachometer's face records and needle positions, by game version.
+  TachFaceRecords TachFace{};
+  NeedleTableData NeedleTable{};
   // Grows with every play started or stopped; a waiting play whose number is no longer
   // the latest ends at its next check (see PlayTicket).
   std::uint64_t PlaySerial = 0;
