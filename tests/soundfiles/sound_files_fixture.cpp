@@ -41,7 +41,8 @@ void Game::PickEngine(int index) {
   Combo1_Click(ctx);
 }
 
-void Game::LoadReplacement(const std::string& file, int button) {
+void Game::LoadReplacement(const std::string& file, const Bytes& bytes, int button) {
+  WriteBinaryFile(candidates / file, bytes);
   const std::string folder = FromPath(candidates);
   prompts.finderScripts.push_back([folder, file, button](FinderLogic& logic, FinderModel& m) {
     m.dirPath = folder;
@@ -51,11 +52,6 @@ void Game::LoadReplacement(const std::string& file, int button) {
     logic.Action(m, button);
   });
   CmdReplacementLoad_Click(ctx);
-}
-
-void Game::LoadReplacement(const std::string& file, const Bytes& bytes, int button) {
-  WriteBinaryFile(candidates / file, bytes);
-  LoadReplacement(file, button);
 }
 
 void Game::ReplaceEntry(int index, MsgResult answer) {
@@ -79,12 +75,11 @@ Bytes Game::GameBytes(const std::string& name) const { return ReadBinaryFile(Gam
 
 std::vector<std::string> Game::VersionFiles() const {
   std::vector<std::string> names;
-  for (const auto s : VersionSlots(ctx.catalogue, ctx.values.GameVersion)) names.push_back(FileOf(s));
+  const int v = ctx.values.GameVersion;
+  for (const auto s : VersionSlots(ctx.catalogue, v)) names.push_back(ctx.catalogue.SoundFileName(v, s));
   std::sort(names.begin(), names.end());
   names.erase(std::unique(names.begin(), names.end()), names.end());
   return names;
 }
-
-const std::string& Game::FileOf(int slot) const { return ctx.catalogue.SoundFileName(ctx.values.GameVersion, slot); }
 
 }  // namespace revalorn::testing

@@ -21,10 +21,8 @@ struct Game : TestContext {
 
   void PickVersion(int version);
   void PickEngine(int index);
-  // Loads the sound file `file` of the candidates folder through the replacement finder
-  // as class button `button`.
-  void LoadReplacement(const std::string& file, int button = 0);
-  // Writes a candidate sound and loads it.
+  // Writes a candidate sound and loads it through the replacement finder as class
+  // button `button`.
   void LoadReplacement(const std::string& file, const Bytes& bytes, int button = 0);
   // Selects list entry index and answers `answer` to the Replace question.
   void ReplaceEntry(int index, MsgResult answer = MsgResult::Yes);
@@ -35,7 +33,6 @@ struct Game : TestContext {
   Bytes GameBytes(const std::string& name) const;
   // The version's distinct file names.
   std::vector<std::string> VersionFiles() const;
-  const std::string& FileOf(int slot) const;
 
   std::filesystem::path candidates;
 };
