@@ -19,8 +19,9 @@ MsgResult ScriptedPrompts::MsgBox(std::string_view text, MsgButtons buttons, Msg
   return answer;
 }
 
-std::string ScriptedPrompts::InputBox(std::string_view prompt, std::string_view /*defaultText*/) {
+std::string ScriptedPrompts::InputBox(std::string_view prompt, std::string_view defaultText) {
   inputPrompts.emplace_back(prompt);
+  inputDefaults.emplace_back(defaultText);
   if (inputs.empty()) return {};
   std::string text = std::move(inputs.front());
   inputs.pop_front();

@@ -50,6 +50,7 @@ class ScriptedPrompts final : public Prompts {
 
   std::vector<RecordedMessage> messages;
   std::vector<std::string> inputPrompts;
+  std::vector<std::string> inputDefaults;  // the default text of each input box
   std::vector<FinderModel> findersShown;  // each finder's model as it was when it closed
   std::vector<bool> busyChanges;          // every SetBusyCursor call
   bool busy = false;
