@@ -1,29 +1,31 @@
 // The desktop program's entry point: one Context with the Qt prompts and clock, the
-// platform's settings store and a sound output; the main window scaled to the screen
-// and centred.
+// platform's settings store and the sound output; the main window with its handlers
+// wired; the start-up sequence; then the window's events until the program ends.
 #include <QApplication>
-#include <QGuiApplication>
-#include <QScreen>
 
+#include <exception>
 #include <memory>
+#include <string>
 
+#include "app/startup.h"
 #include "core/context.h"
 #include "core/version.h"
+#include "files/file_helpers.h"
 #include "playback/dsound.h"
 #include "playback/sdl/sdl_audio_device.h"
-#include "files/file_helpers.h"
 #include "settings/settings_store.h"
-#include "ui/form_layout.h"
 #include "ui/frm_sound.h"
 #include "ui/qt_clock.h"
 #include "ui/qt_prompts.h"
+#include "ui/startup_host.h"
+#include "ui/wiring.h"
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName("Revalorn");
-  QApplication::setOrganizationName(QString::fromStdString(revalorn::CompanyName()));
+namespace {
 
-  revalorn::ui::QtPrompts prompts;
+// Shown when start-up itself fails in a way no step handles; the program cannot go on.
+constexpr std::string_view kStartupFailedText = "Revalorn could not start.";
+
+int Run(revalorn::ui::QtPrompts& prompts) {
   revalorn::ui::QtClock clock;
   const std::unique_ptr<revalorn::SettingsBackend> settings = revalorn::MakePlatformSettingsBackend();
   revalorn::SdlAudioDevice device;
@@ -31,23 +33,36 @@ int main(int argc, char** argv) {
   revalorn::Context ctx(prompts, clock, *settings, sound);
   ctx.values.ProgramFolder = revalorn::ProgramFolderOfExecutable();
 
-  // Screen scale factors, for the main window and every dialog.
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    ctx.values.ScaleX = static_cast<float>(screen->geometry().width()) / 1280.0f;
-    ctx.values.ScaleY = static_cast<float>(screen->geometry().height()) / 1024.0f;
-  }
-  prompts.SetScale(ctx.values.ScaleX, ctx.values.ScaleY);
-  revalorn::BuildCatalogue(ctx.catalogue);
-
   revalorn::ui::FrmSound window(ctx.controls);
   prompts.SetParentWindow(&window);
-  revalorn::ui::ResizeForResolution(ctx.values.ScaleX, ctx.values.ScaleY, window.Layout());
-  revalorn::ui::CentreOnScreen(window);
-  ctx.controls.SetCaption(revalorn::Ctl::FrmSound,
-                          "Revalorn " + revalorn::VersionText(revalorn::CurrentProgramVersion()));
-  window.show();
+  revalorn::ui::WireHandlers(window, ctx);
 
-  // A "Quit" during start-up ends the program before its event loop runs.
+  revalorn::ui::MainWindowStartupHost host(window, prompts);
+  revalorn::Form_Load(ctx, host);
+  // Ended on the way ("Quit", a screen too small, no sound output): no window, no loop.
   if (ctx.values.ProgramEnded) return 0;
+
+  window.show();
   return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Revalorn");
+  QApplication::setOrganizationName(QString::fromStdString(revalorn::CompanyName()));
+
+  revalorn::ui::QtPrompts prompts;
+  try {
+    return Run(prompts);
+  } catch (const std::exception& e) {
+    prompts.SetParentWindow(nullptr);  // the window is gone
+    prompts.MsgBox(std::string(kStartupFailedText) + "\r\n\r\n" + e.what(), revalorn::MsgButtons::Ok,
+                   revalorn::MsgIcon::Critical);
+  } catch (...) {
+    prompts.SetParentWindow(nullptr);
+    prompts.MsgBox(kStartupFailedText, revalorn::MsgButtons::Ok, revalorn::MsgIcon::Critical);
+  }
+  return 1;
 }

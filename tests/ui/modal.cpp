@@ -1,6 +1,7 @@
 #include "tests/ui/modal.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -36,6 +37,34 @@ void Poll(std::shared_ptr<std::function<void(QDialog*)>> steps, int triesLeft) {
 void OnNextModal(std::function<void(QDialog*)> steps) {
   auto shared = std::make_shared<std::function<void(QDialog*)>>(std::move(steps));
   QTimer::singleShot(0, [=] { Poll(shared, 500); });
+}
+
+DialogScript::DialogScript() { qApp->installEventFilter(this); }
+
+DialogScript::~DialogScript() { qApp->removeEventFilter(this); }
+
+bool DialogScript::eventFilter(QObject* watched, QEvent* event) {
+  auto* dialog = qobject_cast<QDialog*>(watched);
+  if (event->type() != QEvent::Show || !dialog || !dialog->isWindow()) return false;
+  // The step runs once the dialog's own event loop is running.
+  QPointer<QDialog> guard(dialog);
+  QTimer::singleShot(0, this, [this, guard] {
+    if (!guard || !guard->isVisible()) return;
+    auto* box = qobject_cast<QMessageBox*>(guard.data());
+    seen << (box ? box->text() : guard->windowTitle());
+    if (steps_.empty()) {
+      guard->reject();
+      return;
+    }
+    const std::function<void(QDialog*)> step = std::move(steps_.front());
+    steps_.pop_front();
+    step(guard);
+    if (guard && guard->isVisible()) {
+      ADD_FAILURE() << "the step left " << seen.back().toStdString() << " open";
+      guard->reject();
+    }
+  });
+  return false;
 }
 
 QStringList RowTexts(const QListWidget& list) {

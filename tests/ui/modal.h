@@ -5,7 +5,10 @@
 
 #include <QDialog>
 #include <QListWidget>
+#include <QObject>
+#include <QStringList>
 
+#include <deque>
 #include <functional>
 
 namespace revalorn::testing {
@@ -19,6 +22,26 @@ void OnNextModalOf(std::function<void(T*)> steps) {
     if (auto* typed = dynamic_cast<T*>(d)) steps(typed);
   });
 }
+
+// Answers every dialog that opens while it exists, in order, for code that opens
+// several in a row. Each dialog is recorded in `seen` (a message box by its text, any
+// other dialog by its title) and handed to the next step. A dialog left open by its
+// step fails the test; one with no step left is only recorded and closed, so an
+// unexpected dialog shows in `seen` instead of hanging the test.
+class DialogScript : public QObject {
+ public:
+  DialogScript();
+  ~DialogScript() override;
+  void Then(std::function<void(QDialog*)> step) { steps_.push_back(std::move(step)); }
+
+  QStringList seen;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  std::deque<std::function<void(QDialog*)>> steps_;
+};
 
 // A list's row texts without their indentation.
 QStringList RowTexts(const QListWidget& list);

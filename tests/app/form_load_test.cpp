@@ -1,0 +1,292 @@
+#include "app/startup.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "files/file_helpers.h"
+#include "settings/settings_store.h"
+#include "tests/fixtures/sound_dat_fixture.h"
+#include "tests/support/test_context.h"
+#include "workingfolder/working_folder.h"
+
+namespace revalorn {
+namespace {
+
+using Op = testing::RecordingSoundOutput::Call::Op;
+
+// The window side of start-up, recorded.
+struct RecordingHost final : StartupHost {
+  ScreenPixels ScreenSize() override {
+    calls.emplace_back("ScreenSize");
+    return screen;
+  }
+  void ScaleAndCentreMainWindow(float x, float y) override {
+    calls.emplace_back("Scale");
+    scale = {x, y};
+  }
+  void ShowSplash(float, float) override { calls.emplace_back("ShowSplash"); }
+  void CloseSplash() override { calls.emplace_back("CloseSplash"); }
+  std::vector<std::uint8_t> BuiltInStartupSound() override {
+    calls.emplace_back("BuiltInSound");
+    return builtIn;
+  }
+
+  ScreenPixels screen{1024, 768};
+  std::vector<std::uint8_t> builtIn{'R', 'I', 'F', 'F', 1, 2, 3};
+  std::vector<std::string> calls;
+  std::pair<float, float> scale{0, 0};
+};
+
+class FormLoadTest : public ::testing::Test {
+ protected:
+  static constexpr ProgramVersion kCurrent{1, 2, 7};
+
+  FormLoadTest() {
+    std::filesystem::create_directories(game);
+    testing::WriteBinaryFile(std::filesystem::path(game) / "sound.dat",
+                             fixtures::MakeSoundDat(fixtures::StockEngineSounds(4)));
+  }
+  // A program that was set up before: its version and a game folder with sound.dat.
+  void StoreInstalled(testing::TestContext& c, const std::string& version = "v1.2.7") {
+    c.settings.values["Version"] = version;
+    c.settings.values["LastUsedGPLPath"] = game;
+  }
+  // The next sound.dat finder picks the game folder's sound.dat and presses Select.
+  void SelectGameFolder(testing::TestContext& c) {
+    c.prompts.finderScripts.push_back([this](FinderLogic& logic, FinderModel& m) {
+      finderCancelCaption = m.cancel.caption;
+      m.dirPath = game;
+      logic.FolderChanged(m);
+      m.fileName = "sound.dat";
+      logic.FileClicked(m);
+      logic.Action(m, 0);
+    });
+  }
+  void Load(testing::TestContext& c, const ProgramVersion& version = kCurrent) { Form_Load(c.ctx, host, version); }
+  static std::string Setting(testing::TestContext& c, const char* name) {
+    return GetRegValue(c.settings, name, "<missing>");
+  }
+
+  testing::TestContext t;
+  RecordingHost host;
+  std::string game = t.dir.Sub("GPL/sound");
+  std::string finderCancelCaption;
+};
+
+TEST_F(FormLoadTest, AnInstalledProgramStartsWithoutAWordAndEndsReadyToPlay) {
+  StoreInstalled(t, "v1.2.3");  // same key as v1.2.7
+  Load(t);
+
+  EXPECT_TRUE(t.prompts.messages.empty());
+  EXPECT_FALSE(t.values().ProgramEnded);
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"ScreenSize", "Scale", "ShowSplash", "BuiltInSound", "CloseSplash"}));
+  EXPECT_EQ(host.scale, std::make_pair(t.values().ScaleX, t.values().ScaleY));
+  EXPECT_EQ(host.scale, std::make_pair(0.8f, 0.75f));
+  EXPECT_GE(t.prompts.processEventsCalls, 1) << "the splash box gets its chance to paint";
+  EXPECT_EQ(t.controls().Caption(Ctl::FrmSound), "Revalorn v1.2.7");
+  EXPECT_EQ(Setting(t, "Version"), "v1.2.3") << "rewritten only after a finder";
+
+  // "1967 Original Unpatched" selected, its sounds restored from sound.dat and copied.
+  const std::vector<std::string> versions(VersionListTexts().begin(), VersionListTexts().end());
+  EXPECT_EQ(t.controls()[Ctl::Combo2].items, versions);
+  EXPECT_EQ(t.controls().ListIndex(Ctl::Combo2), 2);
+  EXPECT_EQ(t.values().GameVersion, kVersionOriginal1967);
+  const std::string first = t.ctx.catalogue.SoundFileName(kVersionOriginal1967, 0);
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(WorkingFolderPath(t.values())) / first));
+  EXPECT_EQ(t.values().LastUsedGPLPath, game);
+  EXPECT_EQ(t.values().LastUsedSourceDirectory, t.values().ProgramFolder);
+  EXPECT_EQ(t.values().TachFace[0].dialBitmapId, 104) << "tachometers prepared";
+
+  // No controller: Calibrate Pedals and Pedal Play stay off.
+  EXPECT_FALSE(t.values().PedalsAvailable);
+  EXPECT_FALSE(t.controls().Enabled(Ctl::MnuCalibratePedals));
+  EXPECT_FALSE(t.controls().Enabled(CmdPedalPlay(0)));
+  EXPECT_FALSE(t.controls().Enabled(CmdPedalPlay(1)));
+
+  // Missing slider positions are written as the sliders stand.
+  EXPECT_EQ(Setting(t, "lVolume"), "0");
+  EXPECT_EQ(Setting(t, "lTimingDelay"), "98");
+
+  // The built-in sound plays from memory, not through the sound buffer.
+  EXPECT_EQ(t.sound.Count(Op::Init), 1);
+  EXPECT_EQ(t.sound.Count(Op::Load) + t.sound.Count(Op::Play), 0);
+  ASSERT_EQ(t.sound.memorySounds.size(), 1u);
+  EXPECT_EQ(t.sound.memorySounds[0], host.builtIn);
+}
+
+TEST_F(FormLoadTest, VersionKeysDecideBetweenNothingANewInstallAndAMajorUpdate) {
+  struct Case {
+    const char* stored;  // nullptr: never stored
+    ProgramVersion current;
+    std::string_view message;  // empty: none
+  };
+  for (const Case& k : {Case{"v1.2.3", {1, 2, 7}, {}}, Case{"v1.1.0", {1, 10, 0}, {}},
+                        Case{nullptr, {1, 2, 7}, kNewInstallText}, Case{"v1.2.7", {1, 3, 0}, kMajorUpdateText},
+                        Case{"v1.3.0", {1, 2, 7}, kMajorUpdateText}}) {
+    SCOPED_TRACE(k.stored ? k.stored : "none");
+    testing::TestContext c;
+    if (k.stored) StoreInstalled(c, k.stored);
+    c.settings.values["lVolume"] = "-700";
+    c.settings.values["Device"] = "1";
+    if (!k.message.empty()) SelectGameFolder(c);
+    std::size_t storedAtMessage = 0;
+    c.prompts.onMessage = [&](const testing::RecordedMessage&) {
+      storedAtMessage = c.settings.values.size();
+      return std::nullopt;
+    };
+    Load(c, k.current);
+
+    ASSERT_FALSE(c.values().ProgramEnded);
+    if (k.message.empty()) {
+      EXPECT_TRUE(c.prompts.messages.empty());
+      EXPECT_EQ(Setting(c, "Version"), k.stored);
+      EXPECT_EQ(Setting(c, "lVolume"), "-700");
+      continue;
+    }
+    // Only the one message: the folder just chosen passes the sound.dat check.
+    ASSERT_EQ(c.prompts.MessageTexts(), std::vector<std::string>{std::string(k.message)});
+    EXPECT_EQ(c.prompts.messages[0].icon, MsgIcon::Information);
+    EXPECT_EQ(finderCancelCaption, "Quit");
+    EXPECT_EQ(Setting(c, "Version"), VersionText(k.current));
+    EXPECT_EQ(c.values().LastUsedGPLPath, game);
+    if (k.stored) {
+      EXPECT_EQ(storedAtMessage, 0u) << "the settings go before the message";
+      EXPECT_EQ(Setting(c, "Device"), "<missing>");
+      EXPECT_EQ(Setting(c, "lVolume"), "0") << "written again as the slider stands";
+    }
+  }
+}
+
+TEST_F(FormLoadTest, QuitOrTheCloseBoxInTheFirstFinderEndsAtOnceWithoutRememberingTheVersion) {
+  for (bool quitButton : {true, false}) {
+    testing::TestContext c;
+    if (quitButton) c.prompts.finderScripts.push_back([](FinderLogic& logic, FinderModel& m) { logic.Cancel(m); });
+    host.calls.clear();
+    Load(c);
+    EXPECT_TRUE(c.values().ProgramEnded);
+    EXPECT_EQ(c.prompts.MessageTexts(), std::vector<std::string>{std::string(kNewInstallText)});
+    EXPECT_EQ(Setting(c, "Version"), "<missing>");
+    EXPECT_EQ(c.controls().ListCount(Ctl::Combo2), 0);
+    EXPECT_EQ(c.sound.Count(Op::Init), 0);
+    EXPECT_EQ(host.calls.back(), "CloseSplash");
+  }
+}
+
+TEST_F(FormLoadTest, AStoredFolderWithoutSoundDatIsAskedForAgainAndNotCheckedAfterwards) {
+  std::filesystem::create_directories(t.dir.path() / "lost");
+  for (const std::string& stored : {t.dir.Sub("lost"), std::string()}) {
+    testing::TestContext c;
+    StoreInstalled(c);
+    c.settings.values["LastUsedGPLPath"] = stored;
+    SelectGameFolder(c);
+    Load(c);
+    ASSERT_EQ(c.prompts.messages.size(), 1u);
+    EXPECT_EQ(c.prompts.messages[0].text, kSoundDirMissingText);
+    EXPECT_EQ(c.prompts.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(finderCancelCaption, "Quit");
+    EXPECT_EQ(c.values().LastUsedGPLPath, game);
+    EXPECT_FALSE(c.values().ProgramEnded);
+  }
+}
+
+TEST_F(FormLoadTest, AStoreThatCannotBeWrittenKeepsTheFolderJustChosen) {
+  t.settings.failWrites = true;
+  SelectGameFolder(t);
+  Load(t);
+  EXPECT_EQ(t.prompts.MessageTexts(), std::vector<std::string>{std::string(kNewInstallText)});
+  EXPECT_EQ(t.values().LastUsedGPLPath, game);
+}
+
+TEST_F(FormLoadTest, OnlyTheScreenHeightIsChecked) {
+  for (const ScreenPixels screen : {ScreenPixels{800, 600}, ScreenPixels{768, 1024}}) {
+    testing::TestContext c;
+    StoreInstalled(c);
+    host.screen = screen;
+    Load(c);
+    EXPECT_FALSE(c.values().ProgramEnded);
+    EXPECT_TRUE(c.prompts.messages.empty());
+  }
+  EXPECT_EQ(host.scale, std::make_pair(0.6f, 1.0f));
+
+  host.screen = {1024, 576};
+  host.calls.clear();
+  Load(t);
+  EXPECT_TRUE(t.values().ProgramEnded);
+  EXPECT_EQ(t.prompts.endProgramCalls, 1);
+  ASSERT_EQ(t.prompts.messages.size(), 1u);
+  EXPECT_EQ(t.prompts.messages[0].text,
+            "Revalorn does not support screen resolutions less than 800x600.  You should increase your screen "
+            "resolution if possible.");
+  EXPECT_EQ(t.prompts.messages[0].icon, MsgIcon::Information);
+  EXPECT_EQ(host.calls, std::vector<std::string>{"ScreenSize"});
+}
+
+TEST_F(FormLoadTest, StoredSliderPositionsAreRestoredThroughTheirHandlersAndKeptInRange) {
+  struct Case {
+    const char* volume;
+    const char* speed;
+    int volumeSlider;
+    int speedSlider;
+  };
+  for (const Case& c : {Case{"-25", "50", -25, 50}, Case{"-5000", "0", -4000, 1}, Case{"300", "1000", 0, 98},
+                        Case{"loud", "fast", 0, 98}, Case{" -12.5", "12.5 ", -12, 12}, Case{"-1e3", "inf", -1000, 98}}) {
+    SCOPED_TRACE(std::string(c.volume) + " / " + c.speed);
+    testing::TestContext fresh;
+    StoreInstalled(fresh);
+    fresh.settings.values["lVolume"] = c.volume;
+    fresh.settings.values["lTimingDelay"] = c.speed;
+    Load(fresh);
+
+    EXPECT_EQ(fresh.controls().Value(Ctl::HScroll1), c.volumeSlider);
+    EXPECT_EQ(fresh.controls().Value(Ctl::HScroll2), c.speedSlider);
+    EXPECT_DOUBLE_EQ(fresh.values().TimingDelay, (99 - c.speedSlider) / 1000.0);
+    // The volume handler ran (before the sound output opened) only for a moved slider.
+    std::vector<std::pair<Op, std::int32_t>> calls;
+    for (const auto& call : fresh.sound.calls) calls.emplace_back(call.op, call.value);
+    std::vector<std::pair<Op, std::int32_t>> expected{{Op::Init, 0}, {Op::PlayMemorySound, 0}};
+    if (c.volumeSlider != 0) expected.insert(expected.begin(), {Op::SetVolume, c.volumeSlider});
+    EXPECT_EQ(calls, expected);
+    EXPECT_EQ(GetRegValue(fresh.settings, "lVolume", ""), c.volume) << "a stored value is not written back";
+  }
+  EXPECT_EQ(StoredSliderPosition("", 1, 98, 7), 7);
+  EXPECT_EQ(StoredSliderPosition("0x10", 1, 98, 7), 7);
+  EXPECT_EQ(StoredSliderPosition("nan", 1, 98, 7), 7);
+  EXPECT_EQ(StoredSliderPosition("13.5", 1, 98, 7), 14);
+}
+
+TEST_F(FormLoadTest, AStartupSoundBesideTheProgramPlaysOnceThroughTheBufferAtTheVolume) {
+  StoreInstalled(t);
+  t.settings.values["lVolume"] = "-300";
+  const std::string own = JoinPath(t.values().ProgramFolder, "StartupSound.wav");
+  testing::WriteBinaryFile(own, {'R', 'I', 'F', 'F'});
+  Load(t);
+  ASSERT_GE(t.sound.calls.size(), 2u);
+  const auto& load = t.sound.calls[t.sound.calls.size() - 2];
+  const auto& play = t.sound.calls.back();
+  EXPECT_EQ(load.op, Op::Load);
+  EXPECT_EQ(load.path, own);
+  EXPECT_EQ(play.op, Op::Play);
+  EXPECT_FALSE(play.looping);
+  EXPECT_EQ(play.value, -300);
+  EXPECT_TRUE(t.sound.memorySounds.empty());
+  EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "BuiltInSound"), 0);
+}
+
+TEST_F(FormLoadTest, NoSoundOutputEndsBeforeTheSpeedAndTheStartupSound) {
+  StoreInstalled(t);
+  t.sound.initResult = false;
+  Load(t);
+  EXPECT_TRUE(t.values().ProgramEnded);
+  EXPECT_EQ(Setting(t, "lVolume"), "0");
+  EXPECT_EQ(Setting(t, "lTimingDelay"), "<missing>");
+  EXPECT_TRUE(t.sound.memorySounds.empty());
+  EXPECT_EQ(host.calls.back(), "CloseSplash");
+}
+
+}  // namespace
+}  // namespace revalorn
