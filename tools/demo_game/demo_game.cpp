@@ -40,7 +40,7 @@ constexpr std::string_view kReadme =
     "\r\n"
     "In Revalorn's sound.dat finder, choose this folder's \"sound\" folder.\r\n"
     "Replacement sounds to try are in \"Downloaded Sounds\". The executables (gpl65.exe,\r\n"
-    "gpl69.exe, gplcs.exe, ...) can be patched and unpatched with Options, Patch GPL.\r\n";
+    "gpl69.exe, gplcs.exe, ...) can be patched and unpatched with Patches, Patch Executable.\r\n";
 
 void Write(const fs::path& path, std::span<const std::uint8_t> bytes) {
   fs::create_directories(path.parent_path());
