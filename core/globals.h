@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@
 #include "files/file_helpers.h"
 
 namespace revalorn {
+
+struct Context;
 
 struct Globals {
   // --- Folders and settings held in memory -------------------------------------------
@@ -68,6 +71,9 @@ struct Globals {
 
   // --- Set when the program has been asked to end --------------------------------------
   bool ProgramEnded = false;
+  // Releases the input devices when the quit routine ends the program (DInputShutdown);
+  // nothing is called while it is empty.
+  std::function<void(Context&)> InputShutdown;
 };
 
 }  // namespace revalorn

@@ -38,6 +38,7 @@ void RecordingSoundOutput::Shutdown() {
   calls.push_back({Call::Op::Shutdown, {}, false, 0});
   hasBuffer = false;
   playing = false;
+  if (failShutdown) throw SoundOutputError("the output could not be released");
 }
 
 void RecordingSoundOutput::PlayMemorySound(std::span<const std::uint8_t> wavImage) {

@@ -40,6 +40,8 @@ class RecordingSoundOutput final : public SoundOutput {
   // Makes SetFrequency throw for frequencies outside [minFrequency, maxFrequency].
   std::int32_t minFrequency = 100;
   std::int32_t maxFrequency = 200000;
+  // Makes Shutdown throw SoundOutputError (after recording the call).
+  bool failShutdown = false;
 };
 
 }  // namespace revalorn::testing
