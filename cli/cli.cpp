@@ -11,6 +11,7 @@ constexpr std::array kCommands = {
     Command{"catalogue", "", &RunCatalogue},
     Command{"dat", "list ARCHIVE | extract ARCHIVE NAME OUT", &RunDat},
     Command{"exe", "identify|patch|unpatch EXE", &RunExe},
+    Command{"render", "WAV --maxfreq U [--speed P] [--volume V] --out OUT.wav", &RunRender},
 };
 
 void PrintUsage(std::ostream& err) {

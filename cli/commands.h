@@ -33,5 +33,11 @@ int RunDat(Args args, std::ostream& out, std::ostream& err);
 // exe identify|patch|unpatch EXE: a game executable's kind ("CODE NAME"), or the
 // separate F2/F3 patch installed (patch) or removed (unpatch) with a one-time backup.
 int RunExe(Args args, std::ostream& out, std::ostream& err);
+// render WAV --maxfreq U [--speed P] [--volume V] --out OUT.wav: one Auto Play cycle of
+// the file as the engine row's button plays it (rev limit U, speed slider P, default 98,
+// volume slider V, default 0), rendered in virtual time and written as 16-bit PCM at the
+// output rate, from the start of the sound to the end of its final stop. Fails with
+// the sound output's message for a file it cannot play.
+int RunRender(Args args, std::ostream& out, std::ostream& err);
 
 }  // namespace revalorn::cli
