@@ -1,0 +1,123 @@
+#include "playback/pedal_play.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <string_view>
+
+#include "core/errors.h"
+#include "core/input_devices.h"
+#include "core/rounding.h"
+#include "playback/play_common.h"
+#include "playback/tachometer.h"
+
+namespace revalorn {
+
+namespace {
+
+constexpr std::string_view kProblemText = "The selected sound has a problem and can't be played.";
+constexpr std::string_view kRecalibrateText = "Recalibrate your pedals or joystick by restarting Revalorn.";
+
+void ShowProblem(Context& ctx) { ctx.prompts.MsgBox(kProblemText, MsgButtons::Ok, MsgIcon::Exclamation); }
+
+// Sends a new frequency to the sound and the needle; a step that fails is skipped, so
+// the buffer may keep its previous frequency while f and the needle move on.
+void Follow(Context& ctx, std::int32_t f, std::int16_t slot) {
+  SkipOnError([&] { DSoundSetFrequency(ctx, f); });
+  SkipOnError([&] { DrawTachNeedle(ctx, f, slot); });
+}
+
+}  // namespace
+
+Steps CmdPedalPlay_Click(Context& ctx, int Index) {
+  Globals& g = ctx.values;
+  InputDevices& input = *ctx.input;
+  const PlayTicket ticket(ctx);
+  const int device = g.DeviceIndex - 1;  // DeviceIndex counts from 1
+  std::int16_t slot = 0;
+  std::int32_t fi = 0;      // idle
+  std::int32_t fm = 0;      // top of the rev range
+  double scale = 0;         // hertz per unit of pedal travel
+  std::int32_t f = 0;       // the frequency playing
+  std::int32_t raw = 0;     // the last reading of the throttle axis
+  std::int32_t target = 0;  // the frequency the pedal asks for
+
+  try {
+    SetPlayingState(ctx, Index);
+    slot = ChoosePlaySlot(ctx, Index);
+    DSoundLoad(ctx, ChoosePlayFile(ctx, Index, slot));
+    DrawTachFace(ctx);
+    const std::int16_t version = g.CurrentGameVersion;
+    const std::int32_t sampleRate = ctx.catalogue.SampleRate(version, slot);
+    fi = PlayFrequency(sampleRate, kIdleU);
+    fm = PlayFrequency(sampleRate, ctx.catalogue.MaxFreq(version, slot));
+    DSoundSetFrequency(ctx, fi);
+    DSoundPlay(ctx, true, ctx.controls.Value(Ctl::HScroll1));
+    DrawTachNeedle(ctx, fi, slot);
+    const double travel = std::abs(static_cast<double>(g.JoyStickMin) - g.JoyStickMax);
+    if (travel == 0) throw std::domain_error("the pedal's two calibrated readings are equal");
+    scale = (static_cast<double>(fm) - fi) / travel;
+    f = fi;
+    g.StopPlay = false;
+  } catch (...) {
+    ShowProblem(ctx);
+    co_return;
+  }
+
+  for (bool read = false;;) {
+    co_await YieldToEvents(ctx.clock);
+    // A stop clicked while events ran ends the play here, before it could touch the
+    // sound of the play that may follow.
+    if (ticket.Stopped(ctx)) co_return;
+
+    if (!read) {
+      // A device number that names no opened controller fails here.
+      try {
+        input.Poll(device);
+      } catch (...) {
+        ShowProblem(ctx);
+        co_return;
+      }
+    } else {
+      SkipOnError([&] { input.Poll(device); });
+    }
+
+    // From the first read on, a failing step is skipped; a failed read keeps JoyState.
+    read = true;
+    InputRead result = InputRead::Failed;
+    SkipOnError([&] { result = input.Read(device, g.JoyState); });
+    if (result == InputRead::Lost) {
+      // The sound keeps its pitch and the controls their playing state; "Stop Play"
+      // ends it.
+      SkipOnError([&] { input.Acquire(device); });
+      co_return;
+    }
+    if (const auto reading = AxisReading(g.JoyState, g.ThrottleAxis)) raw = *reading;
+
+    // The released reading gives fi whichever way the pedal moves.
+    SkipOnError([&] { target = RoundHalfEven32(std::abs(static_cast<double>(g.JoyStickMin) - raw) * scale + fi); });
+    if (target < 0) {
+      // The calibration does not fit this sound. The program ends the way closing the
+      // window ends it, so unsaved sounds are asked about; a player who keeps it open
+      // keeps it with the play stopped.
+      ctx.prompts.MsgBox(kRecalibrateText, MsgButtons::Ok, MsgIcon::Information);
+      SkipOnError([&] { StopPlayBranch(ctx); });
+      SkipOnError([&] { ctx.RequestQuit(); });
+      co_return;
+    }
+    target = std::min(target, fm);  // no lower clamp: beyond the released end also revs
+
+    if (target > f) {
+      f = static_cast<std::int32_t>(std::min<std::int64_t>(static_cast<std::int64_t>(f) + kPedalRiseHz, target));
+      Follow(ctx, f, slot);
+    } else if (target < f) {
+      f = static_cast<std::int32_t>(std::max<std::int64_t>(static_cast<std::int64_t>(f) - kPedalFallHz, target));
+      Follow(ctx, f, slot);
+    }
+
+    co_await WaitSeconds(ctx.clock, kPedalRoundSeconds);
+    if (ticket.Stopped(ctx)) co_return;
+  }
+}
+
+}  // namespace revalorn
