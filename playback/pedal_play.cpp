@@ -27,6 +27,37 @@ void Follow(Context& ctx, std::int32_t f, std::int16_t slot) {
   SkipOnError([&] { DrawTachNeedle(ctx, f, slot); });
 }
 
+// The values of one play.
+struct PedalPlayValues {
+  std::int16_t slot = 0;
+  std::int32_t fi = 0;  // idle
+  std::int32_t fm = 0;  // top of the rev range
+  double scale = 0;     // hertz per unit of pedal travel
+  std::int32_t f = 0;   // the frequency playing
+};
+
+// The start of a play, up to the first read of the controller: playing state, sound
+// loaded and looping at idle, tachometer shown. Throws on any failure.
+void StartPedalPlay(Context& ctx, int Index, PedalPlayValues& v) {
+  Globals& g = ctx.values;
+  SetPlayingState(ctx, Index);
+  v.slot = ChoosePlaySlot(ctx, Index);
+  DSoundLoad(ctx, ChoosePlayFile(ctx, Index, v.slot));
+  DrawTachFace(ctx);
+  const std::int16_t version = g.CurrentGameVersion;
+  const std::int32_t sampleRate = ctx.catalogue.SampleRate(version, v.slot);
+  v.fi = PlayFrequency(sampleRate, kIdleU);
+  v.fm = PlayFrequency(sampleRate, ctx.catalogue.MaxFreq(version, v.slot));
+  DSoundSetFrequency(ctx, v.fi);
+  DSoundPlay(ctx, true, ctx.controls.Value(Ctl::HScroll1));
+  DrawTachNeedle(ctx, v.fi, v.slot);
+  const double travel = std::abs(static_cast<double>(g.JoyStickMin) - g.JoyStickMax);
+  if (travel == 0) throw std::domain_error("the pedal's two calibrated readings are equal");
+  v.scale = (static_cast<double>(v.fm) - v.fi) / travel;
+  v.f = v.fi;
+  g.StopPlay = false;
+}
+
 }  // namespace
 
 Steps CmdPedalPlay_Click(Context& ctx, int Index) {
@@ -34,32 +65,11 @@ Steps CmdPedalPlay_Click(Context& ctx, int Index) {
   InputDevices& input = *ctx.input;
   const PlayTicket ticket(ctx);
   const int device = g.DeviceIndex - 1;  // DeviceIndex counts from 1
-  std::int16_t slot = 0;
-  std::int32_t fi = 0;      // idle
-  std::int32_t fm = 0;      // top of the rev range
-  double scale = 0;         // hertz per unit of pedal travel
-  std::int32_t f = 0;       // the frequency playing
+  PedalPlayValues v;
   std::int32_t raw = 0;     // the last reading of the throttle axis
   std::int32_t target = 0;  // the frequency the pedal asks for
 
-  try {
-    SetPlayingState(ctx, Index);
-    slot = ChoosePlaySlot(ctx, Index);
-    DSoundLoad(ctx, ChoosePlayFile(ctx, Index, slot));
-    DrawTachFace(ctx);
-    const std::int16_t version = g.CurrentGameVersion;
-    const std::int32_t sampleRate = ctx.catalogue.SampleRate(version, slot);
-    fi = PlayFrequency(sampleRate, kIdleU);
-    fm = PlayFrequency(sampleRate, ctx.catalogue.MaxFreq(version, slot));
-    DSoundSetFrequency(ctx, fi);
-    DSoundPlay(ctx, true, ctx.controls.Value(Ctl::HScroll1));
-    DrawTachNeedle(ctx, fi, slot);
-    const double travel = std::abs(static_cast<double>(g.JoyStickMin) - g.JoyStickMax);
-    if (travel == 0) throw std::domain_error("the pedal's two calibrated readings are equal");
-    scale = (static_cast<double>(fm) - fi) / travel;
-    f = fi;
-    g.StopPlay = false;
-  } catch (...) {
+  if (!SkipOnError([&] { StartPedalPlay(ctx, Index, v); })) {
     ShowProblem(ctx);
     co_return;
   }
@@ -72,9 +82,7 @@ Steps CmdPedalPlay_Click(Context& ctx, int Index) {
 
     if (!read) {
       // A device number that names no opened controller fails here.
-      try {
-        input.Poll(device);
-      } catch (...) {
+      if (!SkipOnError([&] { input.Poll(device); })) {
         ShowProblem(ctx);
         co_return;
       }
@@ -95,7 +103,7 @@ Steps CmdPedalPlay_Click(Context& ctx, int Index) {
     if (const auto reading = AxisReading(g.JoyState, g.ThrottleAxis)) raw = *reading;
 
     // The released reading gives fi whichever way the pedal moves.
-    SkipOnError([&] { target = RoundHalfEven32(std::abs(static_cast<double>(g.JoyStickMin) - raw) * scale + fi); });
+    SkipOnError([&] { target = RoundHalfEven32(std::abs(static_cast<double>(g.JoyStickMin) - raw) * v.scale + v.fi); });
     if (target < 0) {
       // The calibration does not fit this sound. The program ends the way closing the
       // window ends it, so unsaved sounds are asked about; a player who keeps it open
@@ -105,14 +113,14 @@ Steps CmdPedalPlay_Click(Context& ctx, int Index) {
       SkipOnError([&] { ctx.RequestQuit(); });
       co_return;
     }
-    target = std::min(target, fm);  // no lower clamp: beyond the released end also revs
+    target = std::min(target, v.fm);  // no lower clamp: beyond the released end also revs
 
-    if (target > f) {
-      f = static_cast<std::int32_t>(std::min<std::int64_t>(static_cast<std::int64_t>(f) + kPedalRiseHz, target));
-      Follow(ctx, f, slot);
-    } else if (target < f) {
-      f = static_cast<std::int32_t>(std::max<std::int64_t>(static_cast<std::int64_t>(f) - kPedalFallHz, target));
-      Follow(ctx, f, slot);
+    if (target > v.f) {
+      v.f = static_cast<std::int32_t>(std::min<std::int64_t>(static_cast<std::int64_t>(v.f) + kPedalRiseHz, target));
+      Follow(ctx, v.f, v.slot);
+    } else if (target < v.f) {
+      v.f = static_cast<std::int32_t>(std::max<std::int64_t>(static_cast<std::int64_t>(v.f) - kPedalFallHz, target));
+      Follow(ctx, v.f, v.slot);
     }
 
     co_await WaitSeconds(ctx.clock, kPedalRoundSeconds);
