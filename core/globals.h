@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "core/input_devices.h"
 #include "core/tachometer_data.h"
 #include "files/file_helpers.h"
 
@@ -52,6 +53,15 @@ struct Globals {
   // The tachometer's face records and needle positions, by game version.
   TachFaceRecords TachFace{};
   NeedleTableData NeedleTable{};
+  // The throttle's calibration, stored as "Device", "ThrottleAxis", "JoyStickMin" and
+  // "JoyStickMax". JoyStickMin is the released reading and JoyStickMax the pressed one,
+  // whichever is larger (an inverted pedal has JoyStickMin above JoyStickMax).
+  std::int16_t DeviceIndex = 0;   // 1-based position of the throttle's controller
+  std::int16_t ThrottleAxis = 0;  // its axis number, 1..8
+  std::int32_t JoyStickMin = 0;
+  std::int32_t JoyStickMax = 0;
+  // The last read of a controller, by the calibration or Pedal Play.
+  JoystickState JoyState;
   // Grows with every play started or stopped; a waiting play whose number is no longer
   // the latest ends at its next check (see PlayTicket).
   std::uint64_t PlaySerial = 0;
