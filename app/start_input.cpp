@@ -1,15 +1,17 @@
 #include "app/start_input.h"
 
+#include "playback/pedal_input.h"
+
 namespace revalorn {
 
 void StartInputDevices(Context& ctx) {
-  // With a controller this becomes: DInputInit; when it found one, CalibratePedals(ctx,
-  // false), enable MnuCalibratePedals, and enable CmdPedalPlay(0) only while
-  // PedalsAvailable is still True. Without one, both are disabled, as here.
-  ctx.values.PedalsAvailable = false;
-  ctx.controls.SetEnabled(Ctl::MnuCalibratePedals, false);
-  ctx.controls.SetEnabled(CmdPedalPlay(0), false);
-  ctx.controls.SetEnabled(CmdPedalPlay(1), false);
+  DInputInit(ctx);
+  if (ctx.values.ProgramEnded) return;
+  // DInputInit sets PedalsAvailable when it found a controller.
+  const bool found = ctx.values.PedalsAvailable;
+  if (found) CalibratePedals(ctx, false);
+  ctx.controls.SetEnabled(Ctl::MnuCalibratePedals, found);
+  ctx.controls.SetEnabled(CmdPedalPlay(0), found && ctx.values.PedalsAvailable);
 }
 
 }  // namespace revalorn

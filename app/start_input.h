@@ -6,9 +6,10 @@
 
 namespace revalorn {
 
-// Sets PedalsAvailable and the states of MnuCalibratePedals and CmdPedalPlay(0).
-// Until the pedal input is built in, no controller is ever found: PedalsAvailable is
-// False and the menu item and both Pedal Play buttons are disabled.
+// DInputInit, then, when it found a controller, CalibratePedals without forcing it.
+// "Calibrate Pedals" is enabled when a controller was found, the engine sound's Pedal
+// Play button only while PedalsAvailable is still True. Stops at once when the
+// program was ended on the way.
 void StartInputDevices(Context& ctx);
 
 }  // namespace revalorn

@@ -86,9 +86,10 @@ Steps CmdAutoPlay_Click(Context& ctx, int Index) {
     for (const CyclePart& part : CycleOf(f)) {
       if (part.kind == CyclePart::Kind::Pause) {
         co_await WaitSeconds(ctx.clock, part.seconds);
-        // A stop or a newer play since: the stop branch has already done everything
-        // that is left, and the sound may belong to the newer play now.
-        if (ticket.Stopped(ctx)) co_return;
+        // A fixed pause does not check for a stop: a play stopped during it goes on to
+        // its next step check, and after the last pause repeats the idle settings.
+        // A newer play, though, owns the sound and the controls now.
+        if (ticket.Superseded(ctx)) co_return;
         continue;
       }
       const bool up = part.kind == CyclePart::Kind::RampUp;

@@ -76,9 +76,9 @@ Steps CmdPedalPlay_Click(Context& ctx, int Index) {
 
   for (bool read = false;;) {
     co_await YieldToEvents(ctx.clock);
-    // A stop clicked while events ran ends the play here, before it could touch the
-    // sound of the play that may follow.
-    if (ticket.Stopped(ctx)) co_return;
+    // A play started while events ran owns the sound now; a plain stop is seen at the
+    // end of the round.
+    if (ticket.Superseded(ctx)) co_return;
 
     if (!read) {
       // A device number that names no opened controller fails here.

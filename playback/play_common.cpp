@@ -84,7 +84,6 @@ void StopPlayBranch(Context& ctx) {
   ctx.controls.SetFocus(Ctl::GEMPic1);
   ctx.controls.SetVisible(Ctl::Tach, false);
   ctx.values.StopPlay = true;
-  ++ctx.values.PlaySerial;
 }
 
 }  // namespace revalorn

@@ -43,14 +43,18 @@ bool IsStopButton(const Context& ctx, int Index);
 // to the car picture, hides the tachometer and sets StopPlay.
 void StopPlayBranch(Context& ctx);
 
-// Identifies one play. A play started later (or a stop) makes every earlier play's
-// ticket stale, so a play still waiting for its next step after a stop ends at that
-// step even when a new play has cleared StopPlay in the meantime.
+// Identifies one play. A play started later makes every earlier play's ticket stale, so
+// a play still waiting after a stop ends at its next wait even when the new play has
+// cleared StopPlay in the meantime.
 class PlayTicket {
  public:
   explicit PlayTicket(Context& ctx) : serial_(++ctx.values.PlaySerial) {}
-  // True when this play must end: StopPlay is set, or another play has started.
-  bool Stopped(const Context& ctx) const { return ctx.values.StopPlay || ctx.values.PlaySerial != serial_; }
+  // True when this play must end at a stop check: StopPlay is set, or another play has
+  // started.
+  bool Stopped(const Context& ctx) const { return ctx.values.StopPlay || Superseded(ctx); }
+  // True when another play has started since: the sound and the controls are its now.
+  // Checked after every wait, also where a stop is not (the fixed pauses).
+  bool Superseded(const Context& ctx) const { return ctx.values.PlaySerial != serial_; }
 
  private:
   std::uint64_t serial_;

@@ -88,6 +88,7 @@ FrmSound::FrmSound(ControlModel& model, QWidget* parent) : QMainWindow(parent), 
       return;
     }
     Refresh(c);
+    if (c == Ctl::Tach && tachometerChanged_) tachometerChanged_();
   });
   RefreshAll();
 }
@@ -253,7 +254,8 @@ void FrmSound::BuildMenus() {
 
 PictureBox* FrmSound::Picture(Ctl c) const { return dynamic_cast<PictureBox*>(Widget(c)); }
 
-void FrmSound::SetTachometerWidget(QWidget* tachometer) {
+void FrmSound::SetTachometerWidget(QWidget* tachometer, std::function<void()> onChange) {
+  tachometerChanged_ = std::move(onChange);
   QWidget* tach = Widget(Ctl::Tach);
   tachometer->setParent(tach);
   tach->layout()->addWidget(tachometer);

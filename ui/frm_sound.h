@@ -65,7 +65,8 @@ class FrmSound : public QMainWindow {
 
   // Puts the tachometer widget into Tach's box; it fills the box and follows its size
   // and visibility.
-  void SetTachometerWidget(QWidget* tachometer);
+  // onChange runs after every change of the model's tachometer (face, needle, shown).
+  void SetTachometerWidget(QWidget* tachometer, std::function<void()> onChange = {});
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -86,6 +87,7 @@ class FrmSound : public QMainWindow {
   std::array<std::function<void()>, kControlCount> handlers_;
   std::array<std::uint64_t, kControlCount> pictureShown_{};
   std::function<bool()> closeHandler_;
+  std::function<void()> tachometerChanged_;
 };
 
 }  // namespace revalorn::ui

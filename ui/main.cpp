@@ -13,11 +13,13 @@
 #include "files/file_helpers.h"
 #include "playback/dsound.h"
 #include "playback/sdl/sdl_audio_device.h"
+#include "playback/sdl/sdl_input_devices.h"
 #include "settings/settings_store.h"
 #include "ui/frm_sound.h"
 #include "ui/qt_clock.h"
 #include "ui/qt_prompts.h"
 #include "ui/startup_host.h"
+#include "ui/tachometer_widget.h"
 #include "ui/wiring.h"
 
 namespace {
@@ -30,11 +32,16 @@ int Run(revalorn::ui::QtPrompts& prompts) {
   const std::unique_ptr<revalorn::SettingsBackend> settings = revalorn::MakePlatformSettingsBackend();
   revalorn::SdlAudioDevice device;
   revalorn::DSound sound(prompts, device);
+  revalorn::SdlInputDevices pedals;
   revalorn::Context ctx(prompts, clock, *settings, sound);
+  ctx.input = &pedals;
   ctx.values.ProgramFolder = revalorn::ProgramFolderOfExecutable();
 
   revalorn::ui::FrmSound window(ctx.controls);
   prompts.SetParentWindow(&window);
+  auto* tachometer = new revalorn::ui::TachometerWidget(
+      ctx.controls, ctx.values, revalorn::ui::BackgroundOf(*window.Picture(revalorn::Ctl::FrmSoundBackground)));
+  window.SetTachometerWidget(tachometer, [tachometer] { tachometer->Refresh(); });
   revalorn::ui::WireHandlers(window, ctx);
 
   revalorn::ui::MainWindowStartupHost host(window, prompts);

@@ -3,11 +3,16 @@
 #include <exception>
 #include <string>
 
+#include "app/exit_commands.h"
 #include "patching/sound_patch.h"
+#include "playback/auto_play.h"
+#include "playback/pedal_input.h"
+#include "playback/pedal_play.h"
 #include "playback/playback_controls.h"
 #include "soundfiles/replace_revert.h"
 #include "soundfiles/replacement_loading.h"
 #include "soundfiles/sound_sets.h"
+#include "ui/frm_help.h"
 #include "workingfolder/working_folder.h"
 
 namespace revalorn::ui {
@@ -70,11 +75,27 @@ void WireHandlers(FrmSound& window, Context& ctx) {
   // The patch command opens its finder with FinderFromMenu set, so it reads "Cancel".
   wire(Ctl::MnuPatchGPL, MnuPatchGPL_Click);
 
-  // Still to come (their controls stay disabled until wired):
-  //   CmdAutoPlay(0/1), CmdPedalPlay(0/1)  -> (void)CmdAutoPlay_Click(ctx, i) etc.; they
-  //                                          return Steps, which run on by themselves
-  //   MnuCalibratePedals, Mnuexit, MnuReset, MnuHelpFile, MnuAbout
-  //   window.SetCloseHandler(GuardedClose(ctx, ...the quit routine...))
+  // The plays are step machines: the click starts one, which then runs on by itself
+  // between window events. An error inside is handled by the play itself.
+  for (int i = 0; i < 2; ++i) {
+    window.SetHandler(CmdAutoPlay(i), Guarded(ctx, [&ctx, i] { (void)CmdAutoPlay_Click(ctx, i); }));
+    window.SetHandler(CmdPedalPlay(i), Guarded(ctx, [&ctx, i] { (void)CmdPedalPlay_Click(ctx, i); }));
+  }
+  wire(Ctl::MnuCalibratePedals, MnuCalibratePedals_Click);
+  wire(Ctl::MnuReset, MnuReset_Click);
+  wire(Ctl::MnuAbout, MnuAbout_Click);
+  wire(Ctl::Mnuexit, Mnuexit_Click);
+  window.SetHandler(Ctl::MnuHelpFile, Guarded(ctx, [&window] { ShowHelpWindow(&window); }));
+  // The close box runs the quit routine; its "No" keeps the window open.
+  window.SetCloseHandler(GuardedClose(ctx, [&ctx] { return QuitRoutine(ctx); }));
+  // Whatever else would end the program with unsaved sounds (Pedal Play's
+  // recalibration notice, a failing input system) goes through the quit routine too.
+  ctx.RequestQuit = [&ctx] {
+    bool ending = true;
+    RunGuarded(ctx, [&] { ending = QuitRoutine(ctx); });
+    return ending;
+  };
+  ctx.values.InputShutdown = [](Context& c) { DInputShutdown(c); };
 }
 
 }  // namespace revalorn::ui

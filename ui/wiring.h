@@ -3,13 +3,9 @@
 // runs guarded: an error that escapes it never reaches Qt's event loop (where it would
 // end the program); the player is told with a generic message and the program goes on.
 //
-// Wired here: the two lists, Replace, Revert, Load Sound, the three formula options,
-// both sliders, and the menu items Save All, Load Sound Set, Save Sound Set, Revert
-// All and Patch Executable. Not wired yet, and therefore disabled by the window: Auto
-// Play, Pedal Play, Exit, Calibrate Pedals, Reset, Help, About and the close box's
-// question. Each goes in with one line like those in WireHandlers:
-//
-//   window.SetHandler(Ctl::MnuAbout, Guarded(ctx, [&ctx] { MnuAbout_Click(ctx); }));
+// Every control that raises an event is wired, the close box runs the quit routine, and
+// the Context's RequestQuit (used where something other than the player ends the
+// program) runs it too.
 
 #include <functional>
 #include <string_view>

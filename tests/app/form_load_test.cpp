@@ -11,6 +11,7 @@
 #include "files/file_helpers.h"
 #include "settings/settings_store.h"
 #include "tests/fixtures/sound_dat_fixture.h"
+#include "tests/support/scripted_input_devices.h"
 #include "tests/support/test_context.h"
 #include "workingfolder/working_folder.h"
 
@@ -68,6 +69,13 @@ class FormLoadTest : public ::testing::Test {
     });
   }
   void Load(testing::TestContext& c, const ProgramVersion& version = kCurrent) { Form_Load(c.ctx, host, version); }
+  // The messages shown, without the input step's notice that no game controller is
+  // attached (there is none here unless a test plugs one in).
+  static std::vector<std::string> OtherThanInput(const testing::TestContext& c) {
+    std::vector<std::string> texts = c.prompts.MessageTexts();
+    std::erase(texts, std::string("No pedals attached."));
+    return texts;
+  }
   static std::string Setting(testing::TestContext& c, const char* name) {
     return GetRegValue(c.settings, name, "<missing>");
   }
@@ -82,7 +90,7 @@ TEST_F(FormLoadTest, AnInstalledProgramStartsWithoutAWordAndEndsReadyToPlay) {
   StoreInstalled(t, "v1.2.3");  // same key as v1.2.7
   Load(t);
 
-  EXPECT_TRUE(t.prompts.messages.empty());
+  EXPECT_TRUE(OtherThanInput(t).empty());
   EXPECT_FALSE(t.values().ProgramEnded);
   EXPECT_EQ(host.calls, (std::vector<std::string>{"ScreenSize", "Scale", "ShowSplash", "BuiltInSound", "CloseSplash"}));
   EXPECT_EQ(host.scale, std::make_pair(t.values().ScaleX, t.values().ScaleY));
@@ -134,22 +142,23 @@ TEST_F(FormLoadTest, VersionKeysDecideBetweenNothingANewInstallAndAMajorUpdate) 
     c.settings.values["lVolume"] = "-700";
     c.settings.values["Device"] = "1";
     if (!k.message.empty()) SelectGameFolder(c);
-    std::size_t storedAtMessage = 0;
-    c.prompts.onMessage = [&](const testing::RecordedMessage&) {
-      storedAtMessage = c.settings.values.size();
+    std::size_t storedAtMessage = 99;
+    c.prompts.onMessage = [&](const testing::RecordedMessage& m) {
+      if (storedAtMessage == 99) storedAtMessage = c.settings.values.size();  // at the first message
+      (void)m;
       return std::nullopt;
     };
     Load(c, k.current);
 
     ASSERT_FALSE(c.values().ProgramEnded);
     if (k.message.empty()) {
-      EXPECT_TRUE(c.prompts.messages.empty());
+      EXPECT_TRUE(OtherThanInput(c).empty());
       EXPECT_EQ(Setting(c, "Version"), k.stored);
       EXPECT_EQ(Setting(c, "lVolume"), "-700");
       continue;
     }
     // Only the one message: the folder just chosen passes the sound.dat check.
-    ASSERT_EQ(c.prompts.MessageTexts(), std::vector<std::string>{std::string(k.message)});
+    ASSERT_EQ(OtherThanInput(c), std::vector<std::string>{std::string(k.message)});
     EXPECT_EQ(c.prompts.messages[0].icon, MsgIcon::Information);
     EXPECT_EQ(finderCancelCaption, "Quit");
     EXPECT_EQ(Setting(c, "Version"), VersionText(k.current));
@@ -169,7 +178,7 @@ TEST_F(FormLoadTest, QuitOrTheCloseBoxInTheFirstFinderEndsAtOnceWithoutRememberi
     host.calls.clear();
     Load(c);
     EXPECT_TRUE(c.values().ProgramEnded);
-    EXPECT_EQ(c.prompts.MessageTexts(), std::vector<std::string>{std::string(kNewInstallText)});
+    EXPECT_EQ(OtherThanInput(c), std::vector<std::string>{std::string(kNewInstallText)});
     EXPECT_EQ(Setting(c, "Version"), "<missing>");
     EXPECT_EQ(c.controls().ListCount(Ctl::Combo2), 0);
     EXPECT_EQ(c.sound.Count(Op::Init), 0);
@@ -185,7 +194,7 @@ TEST_F(FormLoadTest, AStoredFolderWithoutSoundDatIsAskedForAgainAndNotCheckedAft
     c.settings.values["LastUsedGPLPath"] = stored;
     SelectGameFolder(c);
     Load(c);
-    ASSERT_EQ(c.prompts.messages.size(), 1u);
+    ASSERT_EQ(OtherThanInput(c).size(), 1u);
     EXPECT_EQ(c.prompts.messages[0].text, kSoundDirMissingText);
     EXPECT_EQ(c.prompts.messages[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(finderCancelCaption, "Quit");
@@ -198,7 +207,7 @@ TEST_F(FormLoadTest, AStoreThatCannotBeWrittenKeepsTheFolderJustChosen) {
   t.settings.failWrites = true;
   SelectGameFolder(t);
   Load(t);
-  EXPECT_EQ(t.prompts.MessageTexts(), std::vector<std::string>{std::string(kNewInstallText)});
+  EXPECT_EQ(OtherThanInput(t), std::vector<std::string>{std::string(kNewInstallText)});
   EXPECT_EQ(t.values().LastUsedGPLPath, game);
 }
 
@@ -209,7 +218,7 @@ TEST_F(FormLoadTest, OnlyTheScreenHeightIsChecked) {
     host.screen = screen;
     Load(c);
     EXPECT_FALSE(c.values().ProgramEnded);
-    EXPECT_TRUE(c.prompts.messages.empty());
+    EXPECT_TRUE(OtherThanInput(c).empty());
   }
   EXPECT_EQ(host.scale, std::make_pair(0.6f, 1.0f));
 
@@ -218,7 +227,7 @@ TEST_F(FormLoadTest, OnlyTheScreenHeightIsChecked) {
   Load(t);
   EXPECT_TRUE(t.values().ProgramEnded);
   EXPECT_EQ(t.prompts.endProgramCalls, 1);
-  ASSERT_EQ(t.prompts.messages.size(), 1u);
+  ASSERT_EQ(OtherThanInput(t).size(), 1u);
   EXPECT_EQ(t.prompts.messages[0].text,
             "Revalorn does not support screen resolutions less than 800x600.  You should increase your screen "
             "resolution if possible.");
@@ -286,6 +295,28 @@ TEST_F(FormLoadTest, NoSoundOutputEndsBeforeTheSpeedAndTheStartupSound) {
   EXPECT_EQ(Setting(t, "lTimingDelay"), "<missing>");
   EXPECT_TRUE(t.sound.memorySounds.empty());
   EXPECT_EQ(host.calls.back(), "CloseSplash");
+}
+
+TEST_F(FormLoadTest, TheInputStepOffersPedalPlayOnlyWithACalibratedController) {
+  StoreInstalled(t);
+  Load(t);
+  EXPECT_EQ(t.prompts.MessageTexts(), std::vector<std::string>{"No pedals attached."});
+  EXPECT_FALSE(t.values().PedalsAvailable);
+  EXPECT_FALSE(t.controls().Enabled(Ctl::MnuCalibratePedals));
+  EXPECT_FALSE(t.controls().Enabled(CmdPedalPlay(0)));
+
+  testing::TestContext c;
+  testing::ScriptedInputDevices pedals;
+  pedals.devices.push_back(testing::ScriptedInputDevices::WithAxes({1, 2}));
+  c.ctx.input = &pedals;
+  StoreInstalled(c);
+  c.settings.values.insert({{"Device", "1"}, {"ThrottleAxis", "2"}, {"JoyStickMin", "9000"}, {"JoyStickMax", "500"}});
+  Load(c);
+  EXPECT_TRUE(c.prompts.messages.empty());
+  EXPECT_TRUE(c.values().PedalsAvailable);
+  EXPECT_TRUE(c.controls().Enabled(Ctl::MnuCalibratePedals));
+  EXPECT_TRUE(c.controls().Enabled(CmdPedalPlay(0)));
+  EXPECT_FALSE(c.controls().Enabled(CmdPedalPlay(1))) << "no replacement loaded";
 }
 
 }  // namespace

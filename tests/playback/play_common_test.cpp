@@ -121,11 +121,13 @@ TEST(StopPlayBranch, StopsTheSoundRestoresTheControlsAndEndsWaitingPlays) {
   EXPECT_FALSE(t.controls().Visible(Ctl::Tach));
   EXPECT_TRUE(t.values().StopPlay);
   EXPECT_TRUE(running.Stopped(t.ctx));
+  EXPECT_FALSE(running.Superseded(t.ctx)) << "a stop alone is seen at the next stop check";
 
   // A new play clears StopPlay; the earlier play still waiting must not resume.
   const PlayTicket next(t.ctx);
   t.values().StopPlay = false;
   EXPECT_TRUE(running.Stopped(t.ctx));
+  EXPECT_TRUE(running.Superseded(t.ctx));
   EXPECT_FALSE(next.Stopped(t.ctx));
 }
 

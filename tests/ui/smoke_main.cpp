@@ -1,8 +1,8 @@
 // The real program, started as a player starts it, on a real X server (Xvfb):
 //   revalorn_smoke <program> <work folder>
 // Prepares a program folder with a copy of the program and its backgrounds, a game
-// with its sound.dat, and a settings file that knows both, so that start-up opens no
-// dialog. Starts the program (SDL's dummy audio driver), grabs the screen from this
+// with its sound.dat, and a settings file that knows both, so that start-up asks for
+// nothing (it only tells that no game controller is attached). Starts the program (SDL's dummy audio driver), grabs the screen from this
 // second process until the main window shows, and checks the picture: a window of the
 // main window's size, in the middle of the screen, showing pictures rather than a blank
 // area. The last screenshot is kept as <work folder>/screenshot.png. Exit code 0 when
@@ -127,8 +127,13 @@ int main(int argc, char** argv) {
                   process.readAll().toStdString());
     }
     QThread::msleep(500);
-    // The speed is written at the end of start-up: no dialog held it up.
-    if (revalorn::GetRegValue(settings, "lTimingDelay", "").empty()) continue;
+    // The speed is written at the end of start-up. Until then the program may wait at
+    // "No pedals attached." (this machine has no game controller): a player reads it
+    // and presses Enter, and so does this test, through the X server.
+    if (revalorn::GetRegValue(settings, "lTimingDelay", "").empty()) {
+      QProcess::execute("xdotool", {"key", "Return"});
+      continue;
+    }
     now = screen->grabWindow(0).toImage();
     shown = Compare(before, now);
     const QPoint off = shown.box.center() - screen->geometry().center();

@@ -102,7 +102,7 @@ TEST_F(StartupTest, FirstRunAsksForTheGameFolderOnceAndGoesOn) {
   dialogs.Then(Message(kNewInstallText, QMessageBox::Information));
   dialogs.Then(FindSoundDat());
   Form_Load(ctx, host);
-  EXPECT_EQ(Seen(), std::string(kNewInstallText) + " | GPL Sound.DAT Finder") << "no exclamation message";
+  EXPECT_EQ(Seen(), std::string(kNewInstallText) + " | GPL Sound.DAT Finder | No pedals attached.") << "no exclamation message";
   ExpectRunning();
 }
 
@@ -114,7 +114,7 @@ TEST_F(StartupTest, AMajorUpdateDeletesTheSettingsBeforeItsMessage) {
   });
   dialogs.Then(FindSoundDat());
   Form_Load(ctx, host);
-  EXPECT_EQ(Seen(), std::string(kMajorUpdateText) + " | GPL Sound.DAT Finder");
+  EXPECT_EQ(Seen(), std::string(kMajorUpdateText) + " | GPL Sound.DAT Finder | No pedals attached.");
   ExpectRunning();
   EXPECT_EQ(GetRegValue(settings, "lVolume", ""), "0");
 }
