@@ -9,7 +9,7 @@
 
 #include "patching/executable_kind.h"
 #include "patching/sound_patch.h"
-#include "tests/fixtures/exe_fixture.h"
+#include "tools/gamefiles/exe_fixture.h"
 
 namespace {
 

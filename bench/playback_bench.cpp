@@ -12,7 +12,7 @@
 #include "playback/mixer.h"
 #include "playback/offline_audio_device.h"
 #include "playback/wav_decoder.h"
-#include "tests/fixtures/wav_fixture.h"
+#include "tools/gamefiles/wav_fixture.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "core/context.h"
 #include "files/file_helpers.h"
 #include "sounddat/sound_dat.h"
-#include "tests/fixtures/sound_dat_fixture.h"
+#include "tools/gamefiles/sound_dat_fixture.h"
 #include "workingfolder/working_folder.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "catalogue/catalogue.h"
 #include "files/file_helpers.h"
 #include "settings/settings_store.h"
-#include "tests/fixtures/sound_dat_fixture.h"
+#include "tools/gamefiles/sound_dat_fixture.h"
 #include "tests/support/scripted_input_devices.h"
 #include "tests/support/test_context.h"
 #include "workingfolder/working_folder.h"

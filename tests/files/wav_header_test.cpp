@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/fixtures/wav_fixture.h"
+#include "tools/gamefiles/wav_fixture.h"
 #include "tests/support/temp_dir.h"
 
 namespace revalorn {

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "cli/commands.h"
-#include "tests/fixtures/exe_fixture.h"
+#include "tools/gamefiles/exe_fixture.h"
 #include "tests/support/temp_dir.h"
 
 namespace fs = std::filesystem;

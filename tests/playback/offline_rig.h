@@ -7,7 +7,7 @@
 
 #include "playback/dsound.h"
 #include "playback/offline_audio_device.h"
-#include "tests/fixtures/wav_fixture.h"
+#include "tools/gamefiles/wav_fixture.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_dir.h"
 

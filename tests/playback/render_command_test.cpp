@@ -8,7 +8,7 @@
 
 #include "cli/commands.h"
 #include "playback/wav_decoder.h"
-#include "tests/fixtures/wav_fixture.h"
+#include "tools/gamefiles/wav_fixture.h"
 #include "tests/playback/signal_analysis.h"
 #include "tests/support/temp_dir.h"
 

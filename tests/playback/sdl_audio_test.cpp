@@ -13,7 +13,7 @@
 
 #include "core/context.h"
 #include "playback/dsound.h"
-#include "tests/fixtures/wav_fixture.h"
+#include "tools/gamefiles/wav_fixture.h"
 #include "tests/playback/signal_analysis.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_dir.h"

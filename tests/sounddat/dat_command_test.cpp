@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/commands.h"
-#include "tests/fixtures/sound_dat_fixture.h"
+#include "tools/gamefiles/sound_dat_fixture.h"
 #include "tests/support/temp_dir.h"
 
 namespace revalorn {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "sounddat/sound_dat.h"
-#include "tests/fixtures/sound_dat_fixture.h"
-#include "tests/fixtures/wav_fixture.h"
+#include "tools/gamefiles/sound_dat_fixture.h"
+#include "tools/gamefiles/wav_fixture.h"
 #include "tests/support/test_context.h"
 
 namespace revalorn {

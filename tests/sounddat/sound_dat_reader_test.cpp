@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "sounddat/sound_dat.h"
-#include "tests/fixtures/sound_dat_fixture.h"
+#include "tools/gamefiles/sound_dat_fixture.h"
 
 namespace revalorn {
 namespace {

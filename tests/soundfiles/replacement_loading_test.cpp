@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "playback/playback_controls.h"
-#include "tests/fixtures/wav_fixture.h"
+#include "tools/gamefiles/wav_fixture.h"
 #include "tests/soundfiles/sound_files_fixture.h"
 #include "workingfolder/working_folder.h"
 

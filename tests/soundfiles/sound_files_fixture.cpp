@@ -4,7 +4,7 @@
 
 #include "soundfiles/replacement_loading.h"
 #include "soundfiles/replace_revert.h"
-#include "tests/fixtures/wav_fixture.h"
+#include "tools/gamefiles/wav_fixture.h"
 #include "workingfolder/working_folder.h"
 
 namespace revalorn::testing {

@@ -24,7 +24,7 @@
 #include "catalogue/catalogue.h"
 #include "core/version.h"
 #include "settings/settings_store.h"
-#include "tests/fixtures/sound_dat_fixture.h"
+#include "tools/gamefiles/sound_dat_fixture.h"
 
 namespace fs = std::filesystem;
 

@@ -10,7 +10,7 @@
 
 #include "app/startup.h"
 #include "core/context.h"
-#include "tests/fixtures/sound_dat_fixture.h"
+#include "tools/gamefiles/sound_dat_fixture.h"
 #include "tests/support/recording_sound_output.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/modal.h"

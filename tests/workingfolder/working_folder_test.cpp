@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
-#include "tests/fixtures/sound_dat_fixture.h"
-#include "tests/fixtures/wav_fixture.h"
+#include "tools/gamefiles/sound_dat_fixture.h"
+#include "tools/gamefiles/wav_fixture.h"
 #include "tests/support/test_context.h"
 #include "workingfolder/pictures.h"
 

@@ -5,9 +5,9 @@
 #include <system_error>
 
 #include "files/file_helpers.h"
-#include "tests/fixtures/exe_fixture.h"
-#include "tests/fixtures/sound_dat_fixture.h"
-#include "tests/fixtures/wav_fixture.h"
+#include "tools/gamefiles/exe_fixture.h"
+#include "tools/gamefiles/sound_dat_fixture.h"
+#include "tools/gamefiles/wav_fixture.h"
 #include "tools/demo_game/demo_cars.h"
 #include "tools/demo_game/embedded_pictures.h"
 

@@ -6,7 +6,7 @@
 #include <numbers>
 #include <random>
 
-#include "tests/fixtures/wav_fixture.h"
+#include "tools/gamefiles/wav_fixture.h"
 
 namespace revalorn::tools {
 
