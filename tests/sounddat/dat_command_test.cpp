@@ -1,48 +1,32 @@
 // revalorn-cli dat list / dat extract, run in-process on real files.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <sstream>
-#include <string>
-#include <vector>
+#include <algorithm>
 
-#include "cli/commands.h"
 #include "tools/gamefiles/sound_dat_fixture.h"
+#include "tests/support/cli_run.h"
 #include "tests/support/temp_dir.h"
 
 namespace revalorn {
 namespace {
 
-namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
-using fixtures::DatEntrySpec;
 using testing::ListFolder;
 using testing::ReadBinaryFile;
+using testing::RunCliWith;
 using testing::WriteBinaryFile;
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
+class DatCommand : public ::testing::Test {
+ protected:
+  testing::TempDir dir;
+  std::string archive = dir.Sub("sound.dat");
 };
 
-CliRun Cli(std::vector<std::string> args) {
-  std::vector<std::string_view> argv = {"revalorn-cli"};
-  for (const auto& a : args) argv.push_back(a);
-  std::ostringstream out, err;
-  const int status = cli::RunCli(argv, out, err);
-  return {status, out.str(), err.str()};
-}
-
-int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
-
-TEST(DatCommand, ListsEveryEntryInDirectoryOrderDamagedOnesIncluded) {
-  testing::TempDir dir;
-  const std::string archive = dir.Sub("sound.dat");
+TEST_F(DatCommand, ListsEveryEntryInDirectoryOrderDamagedOnesIncluded) {
   WriteBinaryFile(archive, fixtures::MakeSoundDat({{"b.wav", Bytes(3, 'b'), {}, {}},
                                                    {"thirteen_.wav", Bytes(5, 't'), {}, {}},
                                                    {"bad.wav", Bytes(1, 'x'), -7, {}}}));
-  const CliRun r = Cli({"dat", "list", archive});
+  const auto r = RunCliWith({"dat", "list", archive});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out,
             "index\tname\tsize\toffset\n"
@@ -52,49 +36,42 @@ TEST(DatCommand, ListsEveryEntryInDirectoryOrderDamagedOnesIncluded) {
   EXPECT_EQ(r.err, "");
 
   WriteBinaryFile(archive, fixtures::MakeSoundDat({{"b.wav", Bytes(3, 'b'), {}, {}}}, {std::int16_t{-1}, {}}));
-  EXPECT_EQ(Cli({"dat", "list", archive}).out, "index\tname\tsize\toffset\n");
-  WriteBinaryFile(archive, {});
-  EXPECT_EQ(Cli({"dat", "list", archive}).out, "index\tname\tsize\toffset\n");
+  EXPECT_EQ(RunCliWith({"dat", "list", archive}).out, "index\tname\tsize\toffset\n");
+  EXPECT_EQ(RunCliWith({"dat", "list", dir.Sub("none.dat")}).status, 1);
 }
 
-TEST(DatCommand, ExtractWritesTheFirstUsableEntryByItsExactName) {
-  testing::TempDir dir;
-  const std::string archive = dir.Sub("sound.dat");
+TEST_F(DatCommand, ExtractWritesTheFirstUsableEntryByItsExactName) {
   WriteBinaryFile(archive, fixtures::MakeSoundDat({{"Repco.wav", Bytes(2, 'R'), {}, {}},
                                                    {"repco.wav", Bytes(4, 'x'), 0, {}},
                                                    {"repco.wav", Bytes(6, 'r'), {}, {}}}));
-  const CliRun r = Cli({"dat", "extract", archive, "repco.wav", dir.Sub("out.wav")});
+  const auto r = RunCliWith({"dat", "extract", archive, "repco.wav", dir.Sub("out.wav")});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(ReadBinaryFile(dir.path() / "out.wav"), Bytes(6, 'r'));
   EXPECT_EQ(ListFolder(dir.path()), (std::vector<std::string>{"out.wav", "sound.dat"}));
 }
 
-TEST(DatCommand, AFailedExtractWritesNothingAndSaysWhyOnOneLine) {
-  testing::TempDir dir;
-  const std::string archive = dir.Sub("sound.dat");
+TEST_F(DatCommand, AFailedExtractWritesNothingAndSaysWhyOnOneLine) {
   WriteBinaryFile(archive, fixtures::MakeSoundDat({{"a.wav", Bytes(2, 'a'), {}, 999}}));
   WriteBinaryFile(dir.path() / "kept.wav", Bytes{1, 2, 3});
-
   for (const auto& args : std::vector<std::vector<std::string>>{
            {"dat", "extract", archive, "a.wav", dir.Sub("out.wav")},              // data outside the file
            {"dat", "extract", archive, "A.WAV", dir.Sub("out.wav")},              // no such name
            {"dat", "extract", dir.Sub("none.dat"), "a.wav", dir.Sub("out.wav")},  // no archive
            {"dat", "extract", archive, "a.wav", dir.Sub("kept.wav")}}) {
-    const CliRun r = Cli(args);
+    const auto r = RunCliWith(args);
     EXPECT_EQ(r.status, 1) << args[3];
-    EXPECT_EQ(Lines(r.err), 1) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     EXPECT_EQ(r.out, "");
   }
   EXPECT_EQ(ListFolder(dir.path()), (std::vector<std::string>{"kept.wav", "sound.dat"}));
   EXPECT_EQ(ReadBinaryFile(dir.path() / "kept.wav"), (Bytes{1, 2, 3}));
-  EXPECT_EQ(Cli({"dat", "list", dir.Sub("none.dat")}).status, 1);
 }
 
-TEST(DatCommand, WrongArgumentsAreUsageErrors) {
+TEST(DatCommandUsage, WrongArgumentsAreUsageErrors) {
   for (const auto& args : std::vector<std::vector<std::string>>{
            {"dat"}, {"dat", "list"}, {"dat", "list", "a", "b"}, {"dat", "extract", "a", "b"}, {"dat", "unpack", "a"}}) {
-    const CliRun r = Cli(args);
+    const auto r = RunCliWith(args);
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("usage:"), std::string::npos);
   }
