@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QString>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -38,30 +39,18 @@ QByteArray ReadResource(const QString& path) {
   return file.readAll();
 }
 
-TEST(Resources, EveryResourceIsThereUnderItsPath) {
+TEST(Resources, TheHelpTextAndStartupSoundAndTheBuiltInPicturesAreThere) {
   EnsureApplication();
-  for (const char* path : {":/revalorn/help.txt", ":/revalorn/startup.wav", ":/revalorn/pictures/101.jpg",
-                           ":/revalorn/pictures/102.jpg", ":/revalorn/tach/101.bmp", ":/revalorn/tach/102.bmp",
-                           ":/revalorn/tach/103.bmp", ":/revalorn/tach/104.bmp"}) {
-    EXPECT_FALSE(ReadResource(path).isEmpty()) << path;
-  }
+  EXPECT_FALSE(ReadResource(":/revalorn/startup.wav").isEmpty());
   // The help text reaches the program byte for byte (its CRLF line breaks included).
   std::ifstream in(REVALORN_RESOURCES_DIR "/help.txt", std::ios::binary);
   const std::string onDisk{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   EXPECT_EQ(ReadResource(":/revalorn/help.txt").toStdString(), onDisk);
-}
-
-TEST(Resources, BuiltInPicturesAreJpegsOfTheirSizes) {
-  EnsureApplication();
-  const struct {
-    const char* path;
-    QSize size;
-  } pictures[] = {{":/revalorn/pictures/101.jpg", {800, 600}}, {":/revalorn/pictures/102.jpg", {1600, 1200}}};
-  for (const auto& p : pictures) {
-    QImageReader reader(p.path);
-    EXPECT_EQ(reader.format(), "jpeg") << p.path;
-    const QImage image = reader.read();
-    EXPECT_EQ(image.size(), p.size) << p.path << ": " << reader.errorString().toStdString();
+  for (const auto& [path, size] : {std::pair{":/revalorn/pictures/101.jpg", QSize(800, 600)},
+                                   std::pair{":/revalorn/pictures/102.jpg", QSize(1600, 1200)}}) {
+    QImageReader reader(path);
+    EXPECT_EQ(reader.format(), "jpeg") << path;
+    EXPECT_EQ(reader.read().size(), size) << path;
   }
 }
 
@@ -92,22 +81,17 @@ bool IsBlack(QRgb c) { return qRed(c) == 0 && qGreen(c) == 0 && qBlue(c) == 0; }
 bool IsWhite(QRgb c) { return qRed(c) == 255 && qGreen(c) == 255 && qBlue(c) == 255; }
 bool IsBrightMark(QRgb c) { return qRed(c) >= 170 && qGreen(c) >= 170 && qBlue(c) >= 170; }
 
-TEST(TachometerBitmaps, AreTwentyFourBitBmpsOf256By256) {
+TEST(TachometerBitmaps, AreUncompressedTwentyFourBitBmpsOf256By256) {
   EnsureApplication();
   for (int id = 101; id <= 104; ++id) {
     const QByteArray b = ReadResource(QString(":/revalorn/tach/%1.bmp").arg(id));
     ASSERT_GE(b.size(), 54) << id;
-    auto le32 = [&b](int at) {
-      return static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8 |
-                                        static_cast<std::uint8_t>(b[at + 2]) << 16 |
-                                        static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24);
-    };
+    const auto* header = reinterpret_cast<const uchar*>(b.constData());
     EXPECT_EQ(b.left(2), "BM") << id;
-    EXPECT_EQ(le32(18), 256u) << id;
-    EXPECT_EQ(le32(22), 256u) << id;
-    EXPECT_EQ(static_cast<std::uint8_t>(b[28]) | static_cast<std::uint8_t>(b[29]) << 8, 24) << id;
-    EXPECT_EQ(le32(30), 0u) << id;  // uncompressed
-    EXPECT_EQ(LoadBitmap(id).size(), QSize(256, 256)) << id;
+    EXPECT_EQ(qFromLittleEndian<qint32>(header + 18), 256) << id;
+    EXPECT_EQ(qFromLittleEndian<qint32>(header + 22), 256) << id;
+    EXPECT_EQ(qFromLittleEndian<quint16>(header + 28), 24) << id;
+    EXPECT_EQ(qFromLittleEndian<quint32>(header + 30), 0u) << id;
   }
 }
 
