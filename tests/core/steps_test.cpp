@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <limits>
 #include <stdexcept>
 #include <vector>
 
@@ -12,20 +12,13 @@
 namespace revalorn {
 namespace {
 
-TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
-  EXPECT_EQ(RoundHalfEven(0.5), 0);
-  EXPECT_EQ(RoundHalfEven(1.5), 2);
-  EXPECT_EQ(RoundHalfEven(2.5), 2);
-  EXPECT_EQ(RoundHalfEven(2.5000001), 3);
-  EXPECT_EQ(RoundHalfEven(-0.5), 0);
-  EXPECT_EQ(RoundHalfEven(-1.5), -2);
-  EXPECT_EQ(RoundHalfEven(-2.5), -2);
-  EXPECT_EQ(RoundHalfEven(-2.6), -3);
-  EXPECT_EQ(RoundHalfEven((48760.0 - 3000.0) / 2.0), 22880);
-  EXPECT_EQ(RoundHalfEven(254.42), 254);
-}
+using Log = std::vector<std::int64_t>;
 
-TEST(RoundHalfEven, ValuesThatDoNotFitAreErrors) {
+TEST(RoundHalfEven, HalvesGoToTheEvenNeighbourAndValuesThatDoNotFitAreErrors) {
+  for (const auto& [x, rounded] : {std::pair{0.5, 0}, {1.5, 2}, {2.5, 2}, {2.5000001, 3}, {-0.5, 0}, {-1.5, -2},
+                                   {-2.5, -2}, {-2.6, -3}, {(48760.0 - 3000.0) / 2.0, 22880}, {254.42, 254}}) {
+    EXPECT_EQ(RoundHalfEven(x), rounded) << x;
+  }
   EXPECT_THROW(RoundHalfEven(1e300), std::overflow_error);
   EXPECT_THROW(RoundHalfEven(std::numeric_limits<double>::quiet_NaN()), std::overflow_error);
   EXPECT_THROW(RoundHalfEven32(2147483647.5), std::overflow_error);
@@ -47,64 +40,8 @@ TEST(VirtualClock, RunsCallbacksInDueOrderAtTheirOwnTime) {
   EXPECT_EQ(clock.NowMs(), 7);
   EXPECT_EQ(ran, (std::vector<std::pair<int, std::int64_t>>{{2, 5}, {3, 5}}));
   clock.AdvanceBy(100);
-  EXPECT_EQ(ran.size(), 4u);
-  EXPECT_EQ(ran[2], (std::pair<int, std::int64_t>{1, 10}));
-  EXPECT_EQ(ran[3], (std::pair<int, std::int64_t>{4, 10}));
+  EXPECT_EQ(ran, (std::vector<std::pair<int, std::int64_t>>{{2, 5}, {3, 5}, {1, 10}, {4, 10}}));
   EXPECT_EQ(clock.NowMs(), 107);
-}
-
-// A machine that logs the time at each step.
-Steps Ticker(Clock& clock, std::vector<std::int64_t>& log, double seconds, int steps, const bool& stop) {
-  for (int i = 0; i < steps; ++i) {
-    log.push_back(clock.NowMs());
-    co_await WaitSeconds(clock, seconds);
-    if (stop) co_return;
-  }
-  log.push_back(-1);
-}
-
-TEST(Steps, RunsToTheFirstWaitAtOnceThenFollowsTheClock) {
-  VirtualClock clock;
-  std::vector<std::int64_t> log;
-  const bool stop = false;
-  Steps machine = Ticker(clock, log, 0.049, 3, stop);
-  EXPECT_EQ(log, std::vector<std::int64_t>{0}) << "the first step runs inside the click";
-  EXPECT_FALSE(machine.Finished());
-  clock.RunUntilIdle();
-  EXPECT_EQ(log, (std::vector<std::int64_t>{0, 49, 98, -1}));
-  EXPECT_TRUE(machine.Finished());
-  EXPECT_FALSE(machine.Error());
-}
-
-TEST(Steps, AWaitThatIsAlreadyOverDoesNotLetEventsRun) {
-  VirtualClock clock;
-  std::vector<std::int64_t> log;
-  const bool stop = false;
-  Steps machine = Ticker(clock, log, 0.0, 3, stop);
-  EXPECT_TRUE(machine.Finished());
-  EXPECT_EQ(log, (std::vector<std::int64_t>{0, 0, 0, -1}));
-  EXPECT_EQ(clock.PendingCount(), 0u);
-}
-
-TEST(Steps, WaitsAreRoundedToWholeMillisecondsHalvesToEven) {
-  VirtualClock clock;
-  std::vector<std::int64_t> log;
-  const bool stop = false;
-  Steps machine = Ticker(clock, log, 0.0025, 2, stop);  // 2.5 ms -> 2 ms
-  clock.RunUntilIdle();
-  EXPECT_EQ(log, (std::vector<std::int64_t>{0, 2, -1}));
-}
-
-TEST(Steps, AStopSetByAnotherHandlerIsSeenAtTheNextCheck) {
-  VirtualClock clock;
-  std::vector<std::int64_t> log;
-  bool stop = false;
-  Steps machine = Ticker(clock, log, 0.01, 100, stop);
-  clock.AdvanceBy(25);  // steps at 0, 10, 20
-  stop = true;          // the stop button, running between two steps
-  clock.RunUntilIdle();
-  EXPECT_EQ(log, (std::vector<std::int64_t>{0, 10, 20}));
-  EXPECT_TRUE(machine.Finished());
 }
 
 // A clock whose timers may fire early, as real timers sometimes do.
@@ -117,13 +54,55 @@ class EarlyClock final : public Clock {
   VirtualClock inner;
 };
 
-TEST(Steps, AWaitLastsAtLeastItsTimeEvenWhenATimerFiresEarly) {
-  EarlyClock clock;
-  std::vector<std::int64_t> log;
-  const bool stop = false;
-  Steps machine = Ticker(clock, log, 0.020, 2, stop);
-  clock.inner.RunUntilIdle();
-  EXPECT_EQ(log, (std::vector<std::int64_t>{0, 20, -1}));
+// A machine that logs the time at each step.
+Steps Ticker(Clock& clock, Log& log, double seconds, int steps, const bool& stop) {
+  for (int i = 0; i < steps; ++i) {
+    log.push_back(clock.NowMs());
+    co_await WaitSeconds(clock, seconds);
+    if (stop) co_return;
+  }
+  log.push_back(-1);
+}
+
+TEST(Steps, RunToTheFirstWaitAtOnceThenWaitWholeMillisecondsAtLeast) {
+  VirtualClock clock;
+  Log log;
+  bool stop = false;
+  Steps machine = Ticker(clock, log, 0.049, 3, stop);
+  EXPECT_EQ(log, Log{0}) << "the first step runs inside the click";
+  EXPECT_FALSE(machine.Finished());
+  clock.RunUntilIdle();
+  EXPECT_EQ(log, (Log{0, 49, 98, -1}));
+  EXPECT_TRUE(machine.Finished() && !machine.Error());
+
+  log.clear();
+  std::int64_t at = clock.NowMs();
+  Steps halves = Ticker(clock, log, 0.0025, 2, stop);  // 2.5 ms -> 2 ms
+  clock.RunUntilIdle();
+  EXPECT_EQ(log, (Log{at, at + 2, -1}));
+
+  log.clear();
+  at = clock.NowMs();
+  Steps over = Ticker(clock, log, 0.0, 3, stop);  // a wait already over lets no events run
+  EXPECT_TRUE(over.Finished());
+  EXPECT_EQ(log, (Log{at, at, at, -1}));
+  EXPECT_EQ(clock.PendingCount(), 0u);
+
+  EarlyClock early;
+  log.clear();
+  Steps late = Ticker(early, log, 0.020, 2, stop);
+  early.inner.RunUntilIdle();
+  EXPECT_EQ(log, (Log{0, 20, -1})) << "a timer firing early does not shorten the wait";
+
+  // A stop set by another handler between two steps is seen at the next check.
+  log.clear();
+  at = clock.NowMs();
+  Steps stopped = Ticker(clock, log, 0.01, 100, stop);
+  clock.AdvanceBy(25);
+  stop = true;
+  clock.RunUntilIdle();
+  EXPECT_EQ(log, (Log{at, at + 10, at + 20}));
+  EXPECT_TRUE(stopped.Finished());
 }
 
 struct Tracker {
@@ -137,29 +116,27 @@ Steps Forever(Clock& clock, int& destroyed) {
   for (;;) co_await WaitSeconds(clock, 1.0);
 }
 
-TEST(Steps, AMachineStillWaitingIsDestroyedWithItsClock) {
-  int destroyed = 0;
-  {
-    VirtualClock clock;
-    Steps machine = Forever(clock, destroyed);
-    clock.AdvanceBy(5000);
-    EXPECT_EQ(destroyed, 0);
-  }
-  EXPECT_EQ(destroyed, 1);
-}
-
 Steps Failing(Clock& clock) {
   co_await YieldToEvents(clock);
   throw std::runtime_error("boom");
 }
 
-TEST(Steps, AnEscapedErrorEndsTheMachineAndIsKept) {
+TEST(Steps, AnEscapedErrorEndsTheMachineAndOneStillWaitingGoesWithItsClock) {
   VirtualClock clock;
   Steps machine = Failing(clock);
   EXPECT_FALSE(machine.Finished()) << "a yield always lets events run";
   clock.RunUntilIdle();
   EXPECT_TRUE(machine.Finished());
   EXPECT_TRUE(machine.Error());
+
+  int destroyed = 0;
+  {
+    VirtualClock owner;
+    Steps waiting = Forever(owner, destroyed);
+    owner.AdvanceBy(5000);
+    EXPECT_EQ(destroyed, 0);
+  }
+  EXPECT_EQ(destroyed, 1);
 }
 
 }  // namespace
