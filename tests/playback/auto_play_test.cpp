@@ -9,27 +9,16 @@
 #include "playback/offline_audio_device.h"
 #include "playback/playback_controls.h"
 #include "playback/tachometer.h"
+#include "tests/playback/auto_play_cycle.h"
 #include "tests/support/test_context.h"
 
 namespace revalorn {
 namespace {
 
 using testing::TestContext;
+constexpr auto Cycle = testing::CycleFrequencies;
 using Op = testing::RecordingSoundOutput::Call::Op;
 using Move = std::pair<std::int64_t, int>;  // a needle drawn: time, step
-
-// The opening frequency fi, then the cycle written out the long way: up, three blips
-// between fm and fh, down.
-std::vector<std::int32_t> Cycle(std::int32_t fi, std::int32_t fm, std::int32_t d, std::int32_t fh) {
-  std::vector<std::int32_t> f{fi};
-  for (std::int32_t x = fi; x <= fm; x += d) f.push_back(x);
-  for (int blip = 0; blip < 3; ++blip) {
-    for (std::int32_t x = fm; x >= fh; x -= d) f.push_back(x);
-    for (std::int32_t x = fh; x <= fm; x += d) f.push_back(x);
-  }
-  for (std::int32_t x = fm; x >= fi; x -= d) f.push_back(x);
-  return f;
-}
 
 // The version and engine sound picked in the window, with the slot's sample rate and
 // rev limit.
@@ -105,10 +94,10 @@ TEST_F(AutoPlayTest, WorkedExampleRunsTheWholeCycleInOrderAndEndsIdle) {
   // 248 steps of 98 ms, 2.6 s of pauses and the 0.3 s opening.
   EXPECT_EQ(t.clock.NowMs(), 248 * 98 + 2600 + 300);
   ASSERT_EQ(needle.size(), 249u);
-  EXPECT_EQ(needle[0], Move(0, 15));
-  EXPECT_EQ(needle[2].first, 398);
-  EXPECT_EQ(needle[47], Move(300 + 46 * 98 + 100, 244)) << "0.1 s at the top";
-  EXPECT_EQ(needle[203].first, 300 + 202 * 98 + 7 * 100 + 900) << "the hold before the way down";
+  const auto steps = testing::AutoPlayCycle(3000, 48760, 1000, 22880, 98);
+  for (std::size_t i = 0; i < needle.size(); ++i) ASSERT_EQ(needle[i].first, steps[i].ms) << "step " << i;
+  EXPECT_EQ(needle[0].second, 15);
+  EXPECT_EQ(needle[47].second, 244);
   EXPECT_EQ(t.sound.calls.back().op, Op::Stop);
   ExpectIdle();
 }

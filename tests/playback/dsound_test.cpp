@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/context.h"
 #include "tests/playback/offline_rig.h"
 #include "tests/playback/signal_analysis.h"
 
@@ -107,27 +106,6 @@ TEST(DSound, LoadingAnotherSoundStopsTheFirstAtOnceAndSoundFromMemoryPlaysBeside
   rig.sound.PlayMemorySound(std::vector<std::uint8_t>(100, 0x55));
   EXPECT_EQ(Peak(rig.Render(4800)), 0.0f);
   EXPECT_TRUE(rig.prompts.messages.empty()) << "a broken sound from memory is not heard, and not reported";
-}
-
-TEST(DSound, AFailingOutputShowsItsMessageOnceAndEndsTheProgram) {
-  testing::ScriptedPrompts prompts;
-  VirtualClock clock;
-  MemorySettingsBackend settings;
-  OfflineAudioDevice device;
-  device.failOpen = true;
-  DSound sound(prompts, device);
-  Context ctx(prompts, clock, settings, sound);
-  DSoundInitOrEnd(ctx);
-  ASSERT_EQ(prompts.messages.size(), 1u);
-  EXPECT_EQ(prompts.messages[0].text, "Could not initialize DirectSound 8.");
-  EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Critical);
-  EXPECT_EQ(prompts.endProgramCalls, 1);
-  EXPECT_TRUE(ctx.values.ProgramEnded);
-
-  device.failOpen = false;
-  DSoundInitOrEnd(ctx);
-  EXPECT_EQ(prompts.messages.size(), 1u);
-  EXPECT_EQ(prompts.endProgramCalls, 1);
 }
 
 TEST(DSound, ALostOutputIsOpenedAfreshAndShutdownReleasesEverything) {
