@@ -23,24 +23,16 @@ class SoundDatFinderTest : public ::testing::Test {
   std::string game = t.dir.Sub("GPL/sound");
 };
 
-TEST_F(SoundDatFinderTest, FirstRunOpensInTheProgramFolderWithQuitAndSelectDisabled) {
-  const FinderModel m = Show([](FinderLogic&, FinderModel& model) {
-    EXPECT_EQ(model.caption, "GPL Sound.DAT Finder");
-    EXPECT_EQ(model.label, "Select GPL Sound.dat file");
-    EXPECT_EQ(model.pattern, "sound.dat");
-    ASSERT_EQ(model.actions.size(), 1u);
-    EXPECT_EQ(model.actions[0].caption, "Select");
-    EXPECT_FALSE(model.actions[0].enabled);
-    EXPECT_EQ(model.cancel.caption, "Quit");
-    model.closeRequested = true;  // keep the close box out of it
-  });
-  EXPECT_EQ(m.dirPath, t.values().ProgramFolder);
-}
-
-TEST_F(SoundDatFinderTest, StartsInTheStoredFolderWhileItExistsAndReadsCancelFromAMenu) {
+TEST_F(SoundDatFinderTest, OpensInTheStoredFolderWhileItExistsElseTheProgramFolderWithSelectDisabled) {
   t.values().FinderFromMenu = true;
   t.values().LastUsedGPLPath = game;
   FinderModel m = Show();
+  EXPECT_EQ(m.caption, "GPL Sound.DAT Finder");
+  EXPECT_EQ(m.label, "Select GPL Sound.dat file");
+  EXPECT_EQ(m.pattern, "sound.dat");
+  ASSERT_EQ(m.actions.size(), 1u);
+  EXPECT_EQ(m.actions[0].caption, "Select");
+  EXPECT_FALSE(m.actions[0].enabled);
   EXPECT_EQ(m.dirPath, game);
   EXPECT_EQ(m.cancel.caption, "Cancel");
   t.values().LastUsedGPLPath = t.dir.Sub("gone/sound");
@@ -75,34 +67,29 @@ TEST_F(SoundDatFinderTest, SelectOrADoubleClickStoresTheFolderAndConfirms) {
   }
 }
 
-TEST_F(SoundDatFinderTest, QuitOrTheCloseBoxAtStartUpEndTheProgramWithoutTouchingTheSettings) {
+TEST_F(SoundDatFinderTest, QuitAtStartUpEndsTheProgramCancelFromAMenuClosesUnconfirmedNeitherTouchesTheSettings) {
   t.values().FinderConfirmed = true;
   Show([](FinderLogic& logic, FinderModel& model) { logic.Cancel(model); });
   EXPECT_EQ(t.prompts.endProgramCalls, 1);
   EXPECT_TRUE(t.values().ProgramEnded);
   EXPECT_TRUE(t.values().FinderConfirmed) << "left as it was";
-  EXPECT_TRUE(t.settings.values.empty());
 
-  testing::TestContext closed;
-  ShowSoundDatFinder(closed.ctx);  // no script: closed by its frame
-  EXPECT_EQ(closed.prompts.endProgramCalls, 1);
-}
-
-TEST_F(SoundDatFinderTest, CancelOrTheCloseBoxFromAMenuClosesUnconfirmed) {
-  t.values().FinderFromMenu = true;
-  t.values().LastUsedGPLPath = game;
-  t.values().FinderConfirmed = true;
-  Show([](FinderLogic& logic, FinderModel& model) {
+  testing::TestContext menu;
+  menu.values().FinderFromMenu = true;
+  menu.values().LastUsedGPLPath = game;
+  menu.values().FinderConfirmed = true;
+  menu.prompts.finderScripts.push_back([](FinderLogic& logic, FinderModel& model) {
     model.dirPath = "/elsewhere";
     logic.Cancel(model);
   });
-  EXPECT_FALSE(t.values().FinderConfirmed);
-  t.values().FinderConfirmed = true;
-  Show();
-  EXPECT_FALSE(t.values().FinderConfirmed);
-  EXPECT_EQ(t.values().LastUsedGPLPath, game);
-  EXPECT_EQ(t.prompts.endProgramCalls, 0);
-  EXPECT_TRUE(t.settings.values.empty());
+  ShowSoundDatFinder(menu.ctx);
+  EXPECT_FALSE(menu.values().FinderConfirmed);
+  menu.values().FinderConfirmed = true;
+  ShowSoundDatFinder(menu.ctx);  // closed by its frame
+  EXPECT_FALSE(menu.values().FinderConfirmed);
+  EXPECT_EQ(menu.values().LastUsedGPLPath, game);
+  EXPECT_EQ(menu.prompts.endProgramCalls, 0);
+  EXPECT_TRUE(t.settings.values.empty() && menu.settings.values.empty());
 }
 
 }  // namespace

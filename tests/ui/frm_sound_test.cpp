@@ -119,16 +119,6 @@ TEST_F(FrmSoundTest, TheUsersChangeReachesTheModelBeforeItsHandler) {
   EXPECT_EQ(seen, (std::vector<int>{1, 1, 1, 96, 1}));
 }
 
-TEST_F(FrmSoundTest, TheCloseHandlerCanKeepTheWindowOpen) {
-  window.show();
-  bool allow = false;
-  window.SetCloseHandler([&] { return allow; });
-  EXPECT_FALSE(window.close());
-  EXPECT_TRUE(window.isVisible());
-  allow = true;
-  EXPECT_TRUE(window.close());
-}
-
 TEST_F(FrmSoundTest, ShowsEachStepOfAPlayWhileTheEventLoopRuns) {
   QtClock clock;
   window.show();

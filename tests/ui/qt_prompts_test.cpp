@@ -17,7 +17,6 @@
 namespace revalorn::ui {
 namespace {
 
-using testing::OnNextModalOf;
 
 // What a message box showed, and what it answered when `press` was pressed (Esc for
 // NoButton).
@@ -31,7 +30,8 @@ struct Shown {
 
 Shown Ask(std::string_view text, MsgButtons buttons, MsgIcon icon, MsgDefault def, QMessageBox::StandardButton press) {
   Shown shown;
-  OnNextModalOf<QMessageBox>([&](QMessageBox* box) {
+  testing::DialogScript dialogs;
+  dialogs.ThenOn<QMessageBox>([&](QMessageBox* box) {
     shown = {box->windowTitle(), box->text(), box->icon(), static_cast<int>(box->buttons().size()),
              box->standardButton(box->defaultButton()), MsgResult::Ok};
     if (press == QMessageBox::NoButton) {
@@ -72,7 +72,8 @@ TEST(QtPrompts, MessageBoxes) {
 
 TEST(QtPrompts, TheInputBoxReturnsTheTextOrNothingOnCancel) {
   QtPrompts prompts;
-  OnNextModalOf<QInputDialog>([](QInputDialog* dialog) {
+  testing::DialogScript dialogs;
+  dialogs.ThenOn<QInputDialog>([](QInputDialog* dialog) {
     EXPECT_EQ(dialog->windowTitle(), "Revalorn");
     EXPECT_EQ(dialog->labelText(), "Enter a name.");
     EXPECT_EQ(dialog->textValue(), "My Sound Set");
@@ -80,7 +81,7 @@ TEST(QtPrompts, TheInputBoxReturnsTheTextOrNothingOnCancel) {
     dialog->accept();
   });
   EXPECT_EQ(prompts.InputBox("Enter a name.", "My Sound Set"), "Le Mans");
-  OnNextModalOf<QInputDialog>([](QInputDialog* dialog) { dialog->reject(); });
+  dialogs.ThenOn<QInputDialog>([](QInputDialog* dialog) { dialog->reject(); });
   EXPECT_EQ(prompts.InputBox("Enter a name.", "My Sound Set"), "");
 }
 

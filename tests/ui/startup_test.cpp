@@ -1,5 +1,6 @@
 // Start-up through the real window, message boxes, finder and splash box.
 #include <QComboBox>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -58,11 +59,13 @@ class StartupTest : public ::testing::Test {
     return [this](QDialog* dialog) {
       auto* d = dynamic_cast<FinderDialog*>(dialog);
       ASSERT_TRUE(d);
+      EXPECT_EQ(d->Label()->text(), "Select GPL Sound.dat file");
       EXPECT_EQ(d->CancelButton()->text(), "Quit");
       EXPECT_FALSE(d->ActionButton(0)->isEnabled());
       EXPECT_EQ(d->DirList()->Path(), Q(dir.Sub("program")));
       ClickRow(*d->DirList(), Q(dir.path().filename().string()), true);
       ClickRow(*d->DirList(), "GPL", true);
+      EXPECT_EQ(d->FilList()->count(), 0) << "a folder without sound.dat lists nothing";
       ClickRow(*d->DirList(), "sound", true);
       EXPECT_FALSE(d->ActionButton(0)->isEnabled());
       ClickRow(*d->FilList(), "sound.dat");
