@@ -47,16 +47,6 @@ TEST(Exit, WithNothingUnsavedWritesTheSlidersAndEndsWithoutAQuestion) {
   Mnuexit_Click(fresh.ctx);
   EXPECT_TRUE(fresh.prompts.messages.empty());
   ExpectSlidersWrittenAndEnded(fresh);
-
-  Quitting saved;  // replaced, then saved to the game
-  saved.LoadReplacement("v8.wav", Sound(44100, 70));
-  saved.ReplaceEntry(3);
-  saved.prompts.answers.push_back(MsgResult::Yes);
-  MnuSaveEngineSounds_Click(saved.ctx);
-  const std::size_t asked = saved.prompts.messages.size();
-  EXPECT_TRUE(QuitRoutine(saved.ctx));
-  EXPECT_EQ(saved.prompts.messages.size(), asked);
-  ExpectSlidersWrittenAndEnded(saved);
 }
 
 TEST(Exit, AfterAReplaceAsksAndAnythingButYesKeepsTheProgramWithNothingWritten) {

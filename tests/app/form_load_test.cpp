@@ -106,15 +106,8 @@ TEST_F(FormLoadTest, AnInstalledProgramStartsWithoutAWordAndEndsReadyToPlay) {
   EXPECT_EQ(t.values().GameVersion, kVersionOriginal1967);
   const std::string first = t.ctx.catalogue.SoundFileName(kVersionOriginal1967, 0);
   EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(WorkingFolderPath(t.values())) / first));
-  EXPECT_EQ(t.values().LastUsedGPLPath, game);
   EXPECT_EQ(t.values().LastUsedSourceDirectory, t.values().ProgramFolder);
   EXPECT_EQ(t.values().TachFace[0].dialBitmapId, 104) << "tachometers prepared";
-
-  // No controller: Calibrate Pedals and Pedal Play stay off.
-  EXPECT_FALSE(t.values().PedalsAvailable);
-  EXPECT_FALSE(t.controls().Enabled(Ctl::MnuCalibratePedals));
-  EXPECT_FALSE(t.controls().Enabled(CmdPedalPlay(0)));
-  EXPECT_FALSE(t.controls().Enabled(CmdPedalPlay(1)));
 
   // Missing slider positions are written as the sliders stand.
   EXPECT_EQ(Setting(t, "lVolume"), "0");
@@ -142,12 +135,6 @@ TEST_F(FormLoadTest, VersionKeysDecideBetweenNothingANewInstallAndAMajorUpdate) 
     c.settings.values["lVolume"] = "-700";
     c.settings.values["Device"] = "1";
     if (!k.message.empty()) SelectGameFolder(c);
-    std::size_t storedAtMessage = 99;
-    c.prompts.onMessage = [&](const testing::RecordedMessage& m) {
-      if (storedAtMessage == 99) storedAtMessage = c.settings.values.size();  // at the first message
-      (void)m;
-      return std::nullopt;
-    };
     Load(c, k.current);
 
     ASSERT_FALSE(c.values().ProgramEnded);
@@ -163,27 +150,22 @@ TEST_F(FormLoadTest, VersionKeysDecideBetweenNothingANewInstallAndAMajorUpdate) 
     EXPECT_EQ(finderCancelCaption, "Quit");
     EXPECT_EQ(Setting(c, "Version"), VersionText(k.current));
     EXPECT_EQ(c.values().LastUsedGPLPath, game);
-    if (k.stored) {
-      EXPECT_EQ(storedAtMessage, 0u) << "the settings go before the message";
+    if (k.stored) {  // the settings were deleted (before the message: see the widget tests)
       EXPECT_EQ(Setting(c, "Device"), "<missing>");
       EXPECT_EQ(Setting(c, "lVolume"), "0") << "written again as the slider stands";
     }
   }
 }
 
-TEST_F(FormLoadTest, QuitOrTheCloseBoxInTheFirstFinderEndsAtOnceWithoutRememberingTheVersion) {
-  for (bool quitButton : {true, false}) {
-    testing::TestContext c;
-    if (quitButton) c.prompts.finderScripts.push_back([](FinderLogic& logic, FinderModel& m) { logic.Cancel(m); });
-    host.calls.clear();
-    Load(c);
-    EXPECT_TRUE(c.values().ProgramEnded);
-    EXPECT_EQ(OtherThanInput(c), std::vector<std::string>{std::string(kNewInstallText)});
-    EXPECT_EQ(Setting(c, "Version"), "<missing>");
-    EXPECT_EQ(c.controls().ListCount(Ctl::Combo2), 0);
-    EXPECT_EQ(c.sound.Count(Op::Init), 0);
-    EXPECT_EQ(host.calls.back(), "CloseSplash");
-  }
+TEST_F(FormLoadTest, QuitInTheFirstFinderEndsAtOnceWithoutRememberingTheVersion) {
+  t.prompts.finderScripts.push_back([](FinderLogic& logic, FinderModel& m) { logic.Cancel(m); });
+  Load(t);
+  EXPECT_TRUE(t.values().ProgramEnded);
+  EXPECT_EQ(OtherThanInput(t), std::vector<std::string>{std::string(kNewInstallText)});
+  EXPECT_EQ(Setting(t, "Version"), "<missing>");
+  EXPECT_EQ(t.controls().ListCount(Ctl::Combo2), 0);
+  EXPECT_EQ(t.sound.Count(Op::Init), 0);
+  EXPECT_EQ(host.calls.back(), "CloseSplash");
 }
 
 TEST_F(FormLoadTest, AStoredFolderWithoutSoundDatIsAskedForAgainAndNotCheckedAfterwards) {
@@ -242,8 +224,8 @@ TEST_F(FormLoadTest, StoredSliderPositionsAreRestoredThroughTheirHandlersAndKept
     int volumeSlider;
     int speedSlider;
   };
-  for (const Case& c : {Case{"-25", "50", -25, 50}, Case{"-5000", "0", -4000, 1}, Case{"300", "1000", 0, 98},
-                        Case{"loud", "fast", 0, 98}, Case{" -12.5", "12.5 ", -12, 12}, Case{"-1e3", "inf", -1000, 98}}) {
+  for (const Case& c : {Case{"-25", "50", -25, 50}, Case{"-5000", "0", -4000, 1}, Case{"loud", "1000", 0, 98},
+                        Case{" -12.5", "12.5 ", -12, 12}, Case{"-1e3", "inf", -1000, 98}}) {
     SCOPED_TRACE(std::string(c.volume) + " / " + c.speed);
     testing::TestContext fresh;
     StoreInstalled(fresh);
@@ -262,9 +244,7 @@ TEST_F(FormLoadTest, StoredSliderPositionsAreRestoredThroughTheirHandlersAndKept
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(GetRegValue(fresh.settings, "lVolume", ""), c.volume) << "a stored value is not written back";
   }
-  EXPECT_EQ(StoredSliderPosition("", 1, 98, 7), 7);
-  EXPECT_EQ(StoredSliderPosition("0x10", 1, 98, 7), 7);
-  EXPECT_EQ(StoredSliderPosition("nan", 1, 98, 7), 7);
+  for (const char* notANumber : {"", "0x10", "nan"}) EXPECT_EQ(StoredSliderPosition(notANumber, 1, 98, 7), 7);
   EXPECT_EQ(StoredSliderPosition("13.5", 1, 98, 7), 14);
 }
 
