@@ -93,15 +93,12 @@ TEST_F(FormLoadTest, AnInstalledProgramStartsWithoutAWordAndEndsReadyToPlay) {
   EXPECT_TRUE(OtherThanInput(t).empty());
   EXPECT_FALSE(t.values().ProgramEnded);
   EXPECT_EQ(host.calls, (std::vector<std::string>{"ScreenSize", "Scale", "ShowSplash", "BuiltInSound", "CloseSplash"}));
-  EXPECT_EQ(host.scale, std::make_pair(t.values().ScaleX, t.values().ScaleY));
   EXPECT_EQ(host.scale, std::make_pair(0.8f, 0.75f));
   EXPECT_GE(t.prompts.processEventsCalls, 1) << "the splash box gets its chance to paint";
   EXPECT_EQ(t.controls().Caption(Ctl::FrmSound), "Revalorn v1.2.7");
   EXPECT_EQ(Setting(t, "Version"), "v1.2.3") << "rewritten only after a finder";
 
   // "1967 Original Unpatched" selected, its sounds restored from sound.dat and copied.
-  const std::vector<std::string> versions(VersionListTexts().begin(), VersionListTexts().end());
-  EXPECT_EQ(t.controls()[Ctl::Combo2].items, versions);
   EXPECT_EQ(t.controls().ListIndex(Ctl::Combo2), 2);
   EXPECT_EQ(t.values().GameVersion, kVersionOriginal1967);
   const std::string first = t.ctx.catalogue.SoundFileName(kVersionOriginal1967, 0);
@@ -146,10 +143,7 @@ TEST_F(FormLoadTest, VersionKeysDecideBetweenNothingANewInstallAndAMajorUpdate) 
     }
     // Only the one message: the folder just chosen passes the sound.dat check.
     ASSERT_EQ(OtherThanInput(c), std::vector<std::string>{std::string(k.message)});
-    EXPECT_EQ(c.prompts.messages[0].icon, MsgIcon::Information);
-    EXPECT_EQ(finderCancelCaption, "Quit");
     EXPECT_EQ(Setting(c, "Version"), VersionText(k.current));
-    EXPECT_EQ(c.values().LastUsedGPLPath, game);
     if (k.stored) {  // the settings were deleted (before the message: see the widget tests)
       EXPECT_EQ(Setting(c, "Device"), "<missing>");
       EXPECT_EQ(Setting(c, "lVolume"), "0") << "written again as the slider stands";
@@ -168,21 +162,16 @@ TEST_F(FormLoadTest, QuitInTheFirstFinderEndsAtOnceWithoutRememberingTheVersion)
   EXPECT_EQ(host.calls.back(), "CloseSplash");
 }
 
-TEST_F(FormLoadTest, AStoredFolderWithoutSoundDatIsAskedForAgainAndNotCheckedAfterwards) {
-  std::filesystem::create_directories(t.dir.path() / "lost");
-  for (const std::string& stored : {t.dir.Sub("lost"), std::string()}) {
-    testing::TestContext c;
-    StoreInstalled(c);
-    c.settings.values["LastUsedGPLPath"] = stored;
-    SelectGameFolder(c);
-    Load(c);
-    ASSERT_EQ(OtherThanInput(c).size(), 1u);
-    EXPECT_EQ(c.prompts.messages[0].text, kSoundDirMissingText);
-    EXPECT_EQ(c.prompts.messages[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(finderCancelCaption, "Quit");
-    EXPECT_EQ(c.values().LastUsedGPLPath, game);
-    EXPECT_FALSE(c.values().ProgramEnded);
-  }
+// A folder that lost its sound.dat: see the widget tests. An empty one asks the same.
+TEST_F(FormLoadTest, AnEmptyStoredFolderIsAskedForAgainAndNotCheckedAfterwards) {
+  StoreInstalled(t);
+  t.settings.values["LastUsedGPLPath"] = "";
+  SelectGameFolder(t);
+  Load(t);
+  EXPECT_EQ(OtherThanInput(t), std::vector<std::string>{std::string(kSoundDirMissingText)});
+  EXPECT_EQ(finderCancelCaption, "Quit");
+  EXPECT_EQ(t.values().LastUsedGPLPath, game);
+  EXPECT_FALSE(t.values().ProgramEnded);
 }
 
 TEST_F(FormLoadTest, AStoreThatCannotBeWrittenKeepsTheFolderJustChosen) {
@@ -257,11 +246,8 @@ TEST_F(FormLoadTest, AStartupSoundBesideTheProgramPlaysOnceThroughTheBufferAtThe
   ASSERT_GE(t.sound.calls.size(), 2u);
   const auto& load = t.sound.calls[t.sound.calls.size() - 2];
   const auto& play = t.sound.calls.back();
-  EXPECT_EQ(load.op, Op::Load);
-  EXPECT_EQ(load.path, own);
-  EXPECT_EQ(play.op, Op::Play);
-  EXPECT_FALSE(play.looping);
-  EXPECT_EQ(play.value, -300);
+  EXPECT_TRUE(load.op == Op::Load && load.path == own);
+  EXPECT_TRUE(play.op == Op::Play && !play.looping && play.value == -300);
   EXPECT_TRUE(t.sound.memorySounds.empty());
   EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "BuiltInSound"), 0);
 }

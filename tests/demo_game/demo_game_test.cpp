@@ -129,6 +129,8 @@ TEST(DemoGame, TheVersionSwitchFillsTheWorkingFolderAndFindsThePictures) {
   // "Bra.wav" counts as "bra.wav"; the other six cars are missing (the trainers' files
   // were restored for the original game).
   EXPECT_EQ(working("bra.wav"), ReadBinaryFile(root / "sound" / "Bra.wav"));
+  EXPECT_FALSE(fs::exists(root / "sound" / "bra.wav")) << "no second file beside it";
+  EXPECT_EQ(t.ctx.catalogue.SampleRate(kVersionCarSound1967, 0), 44100);
   ASSERT_EQ(t.prompts.messages.size(), 6u);
   EXPECT_EQ(t.prompts.messages[0].text, RandomSoundMessage("brm.wav"));
   EXPECT_EQ(working("mur.wav"), ArchiveEntry(dat, "cosworth.wav"));

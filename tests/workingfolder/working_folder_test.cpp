@@ -107,17 +107,6 @@ TEST(VersionSwitch, AnotherVersionAddsItsCopiesAndLeavesTheOthers) {
             PictureSource::File(FromPath(p.Working() / "StartupScreen67.jpg")));
 }
 
-TEST(VersionSwitch, GameFilesAreReadUnderTheirOwnLetterCase) {
-  Program p;
-  const Bytes own = Sound(44100, 9);
-  WriteBinaryFile(p.sound / "Repco.wav", own);
-  p.PickVersion(kVersionOriginal1967);
-  EXPECT_EQ(ReadBinaryFile(p.Working() / "repco.wav"), own);  // the copy has the catalogue's name
-  EXPECT_EQ(p.ctx.catalogue.SampleRate(0, 0), 44100);
-  EXPECT_EQ(p.ctx.catalogue.SampleRate(0, 6), 44100);
-  EXPECT_FALSE(fs::exists(p.sound / "repco.wav"));
-}
-
 TEST(EngineSelection, TheF2EntryShowsItsFileAndABuiltInPicture) {
   Program p;
   p.PickVersion(kVersionOriginal1967);
