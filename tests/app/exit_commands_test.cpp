@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "soundfiles/replace_revert.h"
-#include "soundfiles/sound_sets.h"
 #include "tests/soundfiles/sound_files_fixture.h"
 
 namespace revalorn {
@@ -78,18 +77,11 @@ TEST(Exit, AfterAReplaceAsksAndAnythingButYesKeepsTheProgramWithNothingWritten) 
 
 TEST(Exit, AfterLoadingASoundSetAsksNothing) {
   Quitting q;
-  q.prompts.inputs.push_back("Stock");
-  MnuSaveSoundSet_Click(q.ctx);
+  q.SaveSet("Stock");
   q.LoadReplacement("v8.wav", Sound(44100, 72));
   q.ReplaceEntry(0);
   ASSERT_TRUE(AnySoundChanged(q.ctx));
-  const std::string set = FromPath(q.dir.path() / "program" / "Sound Sets" / "Stock");
-  q.prompts.finderScripts.push_back([set](FinderLogic& logic, FinderModel& m) {
-    m.dirPath = set;
-    logic.FolderChanged(m);
-    logic.Action(m, 0);
-  });
-  MnuLoadSoundSet_Click(q.ctx);
+  q.LoadSet(q.Sets() / "Stock");
   q.prompts.messages.clear();
 
   Mnuexit_Click(q.ctx);

@@ -39,34 +39,7 @@ TEST_F(SoundDatFinderTest, OpensInTheStoredFolderWhileItExistsElseTheProgramFold
   EXPECT_EQ(Show().dirPath, t.values().ProgramFolder);
 }
 
-TEST_F(SoundDatFinderTest, SelectOrADoubleClickStoresTheFolderAndConfirms) {
-  for (bool doubleClick : {false, true}) {
-    t.values().FinderConfirmed = false;
-    t.values().LastUsedGPLPath.clear();
-    t.settings.values.clear();
-    Show([&](FinderLogic& logic, FinderModel& model) {
-      model.dirPath = game;
-      logic.FolderChanged(model);
-      model.fileName = "sound.dat";
-      if (doubleClick) {
-        logic.FileDoubleClicked(model);
-        return;
-      }
-      logic.FileClicked(model);
-      EXPECT_TRUE(model.actions[0].enabled);
-      logic.DriveChanged(model);
-      EXPECT_FALSE(model.actions[0].enabled) << "until a file is clicked again";
-      logic.FileClicked(model);
-      logic.Action(model, 0);
-    });
-    EXPECT_TRUE(t.prompts.findersShown.back().closeRequested);
-    EXPECT_TRUE(t.values().FinderConfirmed);
-    EXPECT_EQ(t.values().LastUsedGPLPath, game) << "the folder, not the file";
-    EXPECT_EQ(GetRegValue(t.settings, "LastUsedGPLPath", ""), game);
-    EXPECT_EQ(t.prompts.endProgramCalls, 0);
-  }
-}
-
+// Select, a double-click and a drive change are driven through the finder's widgets.
 TEST_F(SoundDatFinderTest, QuitAtStartUpEndsTheProgramCancelFromAMenuClosesUnconfirmedNeitherTouchesTheSettings) {
   t.values().FinderConfirmed = true;
   Show([](FinderLogic& logic, FinderModel& model) { logic.Cancel(model); });

@@ -68,6 +68,7 @@ TEST_F(FinderDialogTest, DoubleClickOnSoundDatConfirmsAtOnce) {
   dialogs.ThenOn<FinderDialog>([](FinderDialog* d) { ClickRow(*d->FilList(), "sound.dat", true); });
   ShowSoundDatFinder(ctx);
   EXPECT_TRUE(ctx.values.FinderConfirmed);
+  EXPECT_EQ(GetRegValue(settings, "LastUsedGPLPath", ""), dir.Sub("GPL/sound")) << "the folder, not the file";
   EXPECT_EQ(endActions, 0);
 }
 
