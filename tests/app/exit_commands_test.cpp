@@ -53,17 +53,12 @@ TEST(Exit, AfterAReplaceAsksAndAnythingButYesKeepsTheProgramWithNothingWritten) 
   q.LoadReplacement("v8.wav", Sound(44100, 71));
   q.ReplaceEntry(8);  // f3.wav, a trainer's sound
   q.prompts.messages.clear();
-  const auto stored = q.settings.values;
 
+  // The question's text, and that nothing is written on No: see the widget test.
   q.prompts.answers.push_back(MsgResult::No);
   EXPECT_FALSE(QuitRoutine(q.ctx));
   ASSERT_EQ(q.prompts.messages.size(), 1u);
-  const auto& question = q.prompts.messages[0];
-  EXPECT_EQ(question.text,
-            "You have changed some of your sounds without saving them.  Are you sure you want to quit?");
-  EXPECT_EQ(question.buttons, MsgButtons::YesNo);
-  EXPECT_EQ(question.icon, MsgIcon::Question);
-  EXPECT_EQ(q.settings.values, stored);
+  EXPECT_TRUE(q.prompts.messages[0].buttons == MsgButtons::YesNo && q.prompts.messages[0].icon == MsgIcon::Question);
   EXPECT_EQ(q.sound.Count(Op::Shutdown), 0);
   EXPECT_TRUE(q.inputShutdowns.empty());
   EXPECT_FALSE(q.values().ProgramEnded);

@@ -1,4 +1,5 @@
 #include "playback/play_common.h"
+#include "playback/playback_controls.h"
 
 #include <gtest/gtest.h>
 
@@ -87,29 +88,38 @@ TEST(PlayControls, IdleStateEnablesWhatTheReplacementThePedalsAndTheChangedSound
   }
 }
 
+// A play still waiting when a new one starts: see AutoPlayTest.AnEarlierPlayDoesNotResume...
 TEST(StopPlayBranch, StopsTheSoundRestoresTheControlsAndEndsWaitingPlays) {
   TestContext t;
   FillEngineList(t, kVersionOriginal1967, 0);
   t.values().StopPlay = false;
   const PlayTicket running(t.ctx);
-  EXPECT_FALSE(running.Stopped(t.ctx));
   SetPlayingState(t.ctx, 0);
   t.controls().SetVisible(Ctl::Tach, true);
-
   StopPlayBranch(t.ctx);
   EXPECT_EQ(t.sound.Count(Op::Stop), 1);
   EXPECT_EQ(t.controls().Caption(CmdAutoPlay(0)), "Auto Play");
   EXPECT_FALSE(t.controls().Visible(Ctl::Tach));
-  EXPECT_TRUE(t.values().StopPlay);
   EXPECT_TRUE(running.Stopped(t.ctx));
-  EXPECT_FALSE(running.Superseded(t.ctx)) << "a stop alone is seen at the next stop check";
+}
 
-  // A new play clears StopPlay; the earlier play still waiting must not resume.
-  const PlayTicket next(t.ctx);
-  t.values().StopPlay = false;
-  EXPECT_TRUE(running.Stopped(t.ctx));
-  EXPECT_TRUE(running.Superseded(t.ctx));
-  EXPECT_FALSE(next.Stopped(t.ctx));
+// The speed slider's delay is measured step by step in the Auto Play tests.
+TEST(PlaybackControls, VolumeGoesToTheSoundOutputAndFormulaOptionsCopyTheirRevLimitIntoThisVersionOnly) {
+  testing::TestContext t;
+  t.controls().SetValue(Ctl::HScroll1, -2500);
+  HScroll1_Change(t.ctx);
+  ASSERT_EQ(t.sound.Count(Op::SetVolume), 1);
+  EXPECT_EQ(t.sound.calls.back().value, -2500);
+
+  t.values().GameVersion = kVersionMod1966;
+  optFormula_Click(t.ctx, 1);
+  EXPECT_EQ(t.ctx.catalogue.MaxFreq(kVersionMod1966, kSlotReplacement), 41552);
+  EXPECT_EQ(t.ctx.catalogue.MaxFreq(kVersionMod1965, kSlotReplacement), 50500) << "other versions keep theirs";
+  t.values().GameVersion = kVersionOriginal1967;
+  optFormula_Click(t.ctx, 0);
+  EXPECT_EQ(t.ctx.catalogue.MaxFreq(kVersionOriginal1967, kSlotReplacement), 39856);  // slot 5, the Lotus
+  optFormula_Click(t.ctx, 2);
+  EXPECT_EQ(t.ctx.catalogue.MaxFreq(kVersionOriginal1967, kSlotReplacement), 26288);
 }
 
 }  // namespace

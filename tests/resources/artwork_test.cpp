@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QImageReader>
 #include <QString>
-#include <QtEndian>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -71,20 +70,6 @@ const Dial kDials[] = {
 };
 
 bool IsBrightMark(QRgb c) { return qRed(c) >= 170 && qGreen(c) >= 170 && qBlue(c) >= 170; }
-
-TEST(TachometerBitmaps, AreUncompressedTwentyFourBitBmpsOf256By256) {
-  EnsureApplication();
-  for (int id = 101; id <= 104; ++id) {
-    const QByteArray b = ReadResource(QString(":/revalorn/tach/%1.bmp").arg(id));
-    ASSERT_GE(b.size(), 54) << id;
-    const auto* header = reinterpret_cast<const uchar*>(b.constData());
-    EXPECT_EQ(b.left(2), "BM") << id;
-    EXPECT_EQ(qFromLittleEndian<qint32>(header + 18), 256) << id;
-    EXPECT_EQ(qFromLittleEndian<qint32>(header + 22), 256) << id;
-    EXPECT_EQ(qFromLittleEndian<quint16>(header + 28), 24) << id;
-    EXPECT_EQ(qFromLittleEndian<quint32>(header + 30), 0u) << id;
-  }
-}
 
 // Whether a bright mark crosses the ray from the hub at the compass angle, between the
 // needle's tip and 10 dial units beyond it.

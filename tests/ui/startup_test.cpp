@@ -1,5 +1,6 @@
 // Start-up through the real window, message boxes, finder and splash box.
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 
 #include "app/startup.h"
 #include "core/context.h"
+#include "core/version.h"
 #include "tools/gamefiles/sound_dat_fixture.h"
 #include "tests/support/recording_sound_output.h"
 #include "tests/support/temp_dir.h"
@@ -138,6 +140,38 @@ TEST_F(StartupTest, AStoredFolderThatLostItsSoundDatAsksAgainAndQuitEnds) {
   EXPECT_EQ(qobject_cast<QComboBox*>(window.Widget(Ctl::Combo2))->count(), 0);
   EXPECT_FALSE(host.Splash()->isVisible());
   EXPECT_TRUE(sound.calls.empty());
+}
+
+TEST(FrmSplashBox, NameAndVersionOnLightGreyScaledAndCentred) {
+  FrmSplashBox splash;
+  splash.Load(1.0f, 1.0f);
+  const ProgramVersion v = CurrentProgramVersion();
+  EXPECT_EQ(splash.ProductName()->text(), "Revalorn");
+  EXPECT_EQ(splash.Version()->text(), QStringLiteral("Version %1.%2.%3").arg(v.major).arg(v.minor).arg(v.revision));
+  EXPECT_EQ(splash.palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
+  EXPECT_EQ(splash.size(), QSize(450, 132));
+  EXPECT_EQ(splash.ProductName()->geometry(), QRect(24, 24, 375, 51));
+  EXPECT_DOUBLE_EQ(splash.ProductName()->font().pointSizeF(), 32.25);  // 42.7 pixels offered as 43
+  EXPECT_GE(splash.Version()->width(), splash.Version()->sizeHint().width()) << "never cut off";
+
+  FrmSplashBox small;
+  small.Load(0.625f, 0.5859375f);
+  EXPECT_EQ(small.size(), QSize(281, 82));
+  EXPECT_NEAR(small.geometry().center().x(), small.screen()->geometry().center().x(), 1);
+}
+
+TEST(FrmSplashBox, AKeyOrAClickOnTheFrameClosesItEarly) {
+  FrmSplashBox byKey;
+  byKey.show();
+  QTest::keyClick(&byKey, Qt::Key_Space);
+  EXPECT_FALSE(byKey.IsLoaded());
+  EXPECT_FALSE(byKey.isVisible());
+
+  FrmSplashBox byClick;
+  byClick.show();
+  QTest::mouseClick(byClick.Frame(), Qt::LeftButton, {}, byClick.ProductName()->geometry().center());
+  EXPECT_FALSE(byClick.IsLoaded());
+  byClick.Unload();  // nothing left to close
 }
 
 }  // namespace
