@@ -1,5 +1,4 @@
-// The seams of the core: rounding, the clocks and step machines, the control model and
-// the program's version.
+// The seams of the core: rounding, the clocks and step machines, the control model.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -10,7 +9,6 @@
 #include "core/control_model.h"
 #include "core/rounding.h"
 #include "core/steps.h"
-#include "core/version.h"
 
 namespace revalorn {
 namespace {
@@ -180,14 +178,6 @@ TEST(ControlModel, ListsPicturesAndControlArrays) {
   EXPECT_THROW(optFormula(3), std::out_of_range);
   EXPECT_THROW(CmdAutoPlay(2), std::out_of_range);
   EXPECT_EQ(ControlName(Ctl::CmdAutoPlay1), "CmdAutoPlay(1)");
-}
-
-TEST(ProgramVersion, TextAndMajorUpdateKey) {
-  EXPECT_EQ(VersionText({1, 10, 0}), "v1.10.0");
-  EXPECT_EQ(VersionKey("v1.2.3"), VersionKey("v1.2.7"));
-  EXPECT_NE(VersionKey("v1.3.0"), VersionKey("v1.2.7"));
-  EXPECT_EQ(VersionKey("v1.10.0"), VersionKey("v1.1.0"));
-  EXPECT_EQ(VersionKey(""), "");
 }
 
 }  // namespace

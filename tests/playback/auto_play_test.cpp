@@ -9,8 +9,6 @@
 #include <vector>
 
 #include "playback/auto_play.h"
-#include "playback/dsound.h"
-#include "playback/offline_audio_device.h"
 #include "playback/playback_controls.h"
 #include "playback/tachometer.h"
 #include "playback/wav_decoder.h"
@@ -209,23 +207,6 @@ TEST_F(AutoPlayTest, AnErrorShowsTheProblemAndLeavesTheSoundForStopPlay) {
     EXPECT_EQ(fresh.sound.Count(Op::Stop), 1);
     EXPECT_EQ(fresh.controls().Caption(CmdAutoPlay(0)), "Auto Play");
   }
-}
-
-TEST_F(AutoPlayTest, AFileThatCannotBeLoadedStillRunsTheCycleSilently) {
-  // The real sound output, rendering offline; the working folder is empty.
-  OfflineAudioDevice device;
-  DSound sound(t.prompts, device);
-  Context ctx(t.prompts, t.clock, t.settings, sound);
-  BuildCatalogue(ctx.catalogue);
-  InitTachometers(ctx);
-  ctx.values.ProgramFolder = t.values().ProgramFolder;
-  SelectEngine(ctx, 0, 22050, 48760);
-  ASSERT_TRUE(sound.Init());
-  Steps play = CmdAutoPlay_Click(ctx, 0);
-  device.RenderAndAdvance(t.clock, 10000);
-  EXPECT_TRUE(play.Finished());
-  EXPECT_EQ(t.prompts.MessageTexts(), (std::vector<std::string>{"Could not load sound.", "Could not play sound."}));
-  EXPECT_EQ(ctx.controls.Caption(CmdAutoPlay(0)), "Auto Play");
 }
 
 using testing::RunCliWith;

@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <random>
 
 #include "tests/support/file_size_limit.h"
 #include "tests/support/temp_dir.h"
@@ -121,20 +120,6 @@ TEST(SettingsLocation, FollowsXdgConfigHomeElseHomeConfig) {
 
   if (oldXdg) setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1); else unsetenv("XDG_CONFIG_HOME");
   if (oldHome) setenv("HOME", savedHome.c_str(), 1); else unsetenv("HOME");
-}
-
-TEST(SettingsFileFormat, FormatThenParseGivesTheSameValues) {
-  std::map<std::string, std::string, std::less<>> values;
-  std::mt19937 rng(7);
-  for (int i = 0; i < 200; ++i) {
-    std::string text;
-    const int length = static_cast<int>(rng() % 20);
-    for (int k = 0; k < length; ++k) text += static_cast<char>(rng() % 256);
-    values["Value" + std::to_string(i)] = text;
-  }
-  const auto parsed = settings_file::Parse(settings_file::Format(values));
-  ASSERT_TRUE(parsed.has_value());
-  EXPECT_EQ(*parsed, values);
 }
 
 }  // namespace

@@ -19,11 +19,9 @@
 #include <vector>
 
 #include "core/control_model.h"
-#include "core/steps.h"
 #include "tests/support/temp_dir.h"
 #include "ui/frm_sound.h"
 #include "ui/picture_box.h"
-#include "ui/qt_clock.h"
 #include "ui/resolution_scaling.h"
 
 namespace revalorn::ui {
@@ -125,25 +123,6 @@ TEST_F(FrmSoundTest, TheUsersChangeReachesTheModelBeforeItsHandler) {
   window.SetHandler(Ctl::HScroll2, [&] { seen.push_back(model.Value(Ctl::HScroll2)); });
   for (Qt::Key key : {Qt::Key_Right, Qt::Key_Left, Qt::Key_Home, Qt::Key_Home}) QTest::keyClick(window.Widget(Ctl::HScroll2), key);
   EXPECT_EQ(seen, (std::vector<int>{1, 1, 1, 96, 1}));
-}
-
-TEST_F(FrmSoundTest, ShowsEachStepOfAPlayWhileTheEventLoopRuns) {
-  QtClock clock;
-  window.show();
-  std::vector<bool> menuEnabled;
-  auto play = [&]() -> Steps {
-    model.SetEnabled(Ctl::MnuFile, false);
-    for (int step = 0; step < 3; ++step) {
-      co_await WaitSeconds(clock, 0.005);
-      menuEnabled.push_back(window.Action(Ctl::MnuFile)->isEnabled());
-    }
-    model.SetEnabled(Ctl::MnuFile, true);
-  };
-  const Steps steps = play();
-  EXPECT_FALSE(steps.Finished());
-  EXPECT_TRUE(QTest::qWaitFor([&] { return steps.Finished(); }, 5000));
-  EXPECT_EQ(menuEnabled, (std::vector<bool>{false, false, false}));
-  EXPECT_TRUE(window.Action(Ctl::MnuFile)->isEnabled());
 }
 
 TEST_F(FrmSoundTest, PicturesCoverTheirBoxesAndTheTachometerFillsTach) {

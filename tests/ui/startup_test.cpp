@@ -150,8 +150,6 @@ TEST(FrmSplashBox, NameAndVersionOnLightGreyScaledAndCentred) {
   EXPECT_EQ(splash.Version()->text(), QStringLiteral("Version %1.%2.%3").arg(v.major).arg(v.minor).arg(v.revision));
   EXPECT_EQ(splash.palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
   EXPECT_EQ(splash.size(), QSize(450, 132));
-  EXPECT_EQ(splash.ProductName()->geometry(), QRect(24, 24, 375, 51));
-  EXPECT_DOUBLE_EQ(splash.ProductName()->font().pointSizeF(), 32.25);  // 42.7 pixels offered as 43
   EXPECT_GE(splash.Version()->width(), splash.Version()->sizeHint().width()) << "never cut off";
 
   FrmSplashBox small;
