@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 #include <stdexcept>
+#include <string>
 
 #include "files/wav_header.h"
 #include "patching/executable_kind.h"
@@ -94,65 +95,45 @@ TEST(DemoGame, NeverWritesIntoAFolderThatHoldsSomething) {
   EXPECT_TRUE(fs::exists(dir.path() / "empty" / "sound" / "sound.dat"));
 }
 
-class DemoGameVersionSwitch : public ::testing::Test {
- protected:
-  DemoGameVersionSwitch() {
-    demo::WriteDemoGame(root);
-    t.values().LastUsedGPLPath = FromPath(root / "sound");
-    for (const auto text : VersionListTexts()) t.controls().AddItem(Ctl::Combo2, std::string(text));
-    t.ctx.random = [] { return 0.5; };  // floor(7 * 0.5) = 3: "cosworth.wav"
-  }
-  void PickVersion(int version) {
-    t.controls().SetListIndex(Ctl::Combo2, ListPositionOfVersion(version));
-    Combo2_Click(t.ctx);
-  }
-  PictureSource PictureOfEntry(int index) {
-    t.controls().SetListIndex(Ctl::Combo1, index);
-    Combo1_Click(t.ctx);
-    return t.controls().Picture(Ctl::GEMPic1);
-  }
-  fs::path Working(const std::string& name) const { return fs::path(WorkingFolderPath(t.ctx.values)) / name; }
-  PictureSource CarPicture(const std::string& set, const std::string& team) const {
-    return PictureSource::File(FromPath(root / "cars" / set / team / "GEMPic.jpg"));
-  }
-
+// A player's first steps with the demo folder: the original game takes the loose
+// sounds first and the archive for the rest; a mod's missing sounds are drawn from the
+// archive; the cars' pictures are found.
+TEST(DemoGame, TheVersionSwitchFillsTheWorkingFolderAndFindsThePictures) {
   testing::TestContext t;
-  fs::path root = t.dir.path() / "GPL";
-};
-
-TEST_F(DemoGameVersionSwitch, TheOriginalGameTakesLooseSoundsFirstAndTheArchiveForTheRest) {
-  PickVersion(kVersionOriginal1967);
+  const fs::path root = t.dir.path() / "GPL";
   const fs::path dat = root / "sound" / "sound.dat";
+  demo::WriteDemoGame(root);
+  t.values().LastUsedGPLPath = FromPath(root / "sound");
+  for (const auto text : VersionListTexts()) t.controls().AddItem(Ctl::Combo2, std::string(text));
+  t.ctx.random = [] { return 0.5; };  // floor(7 * 0.5) = 3: "cosworth.wav"
+  const auto pick = [&t](Ctl list, int index) {
+    t.controls().SetListIndex(list, index);
+    list == Ctl::Combo2 ? Combo2_Click(t.ctx) : Combo1_Click(t.ctx);
+    return t.controls().Picture(Ctl::GEMPic1);
+  };
+  const auto working = [&t](const std::string& name) { return ReadBinaryFile(fs::path(WorkingFolderPath(t.ctx.values)) / name); };
+  const auto car = [&root](const std::string& set, const std::string& team) {
+    return PictureSource::File(FromPath(root / "cars" / set / team / "GEMPic.jpg"));
+  };
+
+  EXPECT_EQ(pick(Ctl::Combo2, ListPositionOfVersion(kVersionOriginal1967)), car("cars67", "brabham"));
   EXPECT_TRUE(t.prompts.messages.empty());
-  EXPECT_EQ(ListFolder(Working("")), (std::vector<std::string>{"brmh16.wav", "cosworth.wav", "f2.wav", "f2f3.wav",
-                                                               "f3.wav", "ferrari.wav", "repco.wav", "weslake.wav"}));
-  EXPECT_EQ(ReadBinaryFile(Working("repco.wav")), ArchiveEntry(dat, "repco.wav"));
-  EXPECT_EQ(ReadBinaryFile(Working("f3.wav")), ArchiveEntry(dat, "f2f3.wav"));
-  EXPECT_EQ(ReadBinaryFile(Working("ferrari.wav")), ReadBinaryFile(root / "sound" / "ferrari.wav"));
+  EXPECT_EQ(working("repco.wav"), ArchiveEntry(dat, "repco.wav"));
+  EXPECT_EQ(working("f3.wav"), ArchiveEntry(dat, "f2f3.wav"));
+  EXPECT_EQ(working("ferrari.wav"), ReadBinaryFile(root / "sound" / "ferrari.wav"));
   EXPECT_EQ(t.ctx.catalogue.SampleRate(kVersionOriginal1967, 4), 44100);  // the loose one
-  EXPECT_EQ(t.ctx.catalogue.SampleRate(kVersionOriginal1967, 0), 22050);
-  EXPECT_TRUE(fs::exists(root / "sound" / "repco.wav"));  // restored into the game
+  EXPECT_EQ(pick(Ctl::Combo1, 4), car("cars67", "ferrari"));
+  EXPECT_EQ(pick(Ctl::Combo1, 2).kind, PictureSource::Kind::BuiltIn);  // no picture of this car
 
-  EXPECT_EQ(t.controls().Picture(Ctl::GEMPic1), CarPicture("cars67", "brabham"));
-  EXPECT_EQ(PictureOfEntry(4), CarPicture("cars67", "ferrari"));
-  EXPECT_EQ(PictureOfEntry(2).kind, PictureSource::Kind::BuiltIn);  // no picture of this car
-  EXPECT_EQ(PictureOfEntry(7).kind, PictureSource::Kind::BuiltIn);  // a trainer
-}
-
-TEST_F(DemoGameVersionSwitch, AModsMissingSoundsAreDrawnFromTheArchiveAndItsCarsFound) {
-  PickVersion(kVersionCarSound1967);
-  // "Bra.wav" counts as "bra.wav"; the other six cars and the trainers are missing.
-  EXPECT_EQ(ReadBinaryFile(Working("bra.wav")), ReadBinaryFile(root / "sound" / "Bra.wav"));
+  pick(Ctl::Combo2, ListPositionOfVersion(kVersionCarSound1967));
+  // "Bra.wav" counts as "bra.wav"; the other six cars are missing (the trainers' files
+  // were restored for the original game).
+  EXPECT_EQ(working("bra.wav"), ReadBinaryFile(root / "sound" / "Bra.wav"));
+  EXPECT_FALSE(fs::exists(root / "sound" / "bra.wav")) << "no second file beside it";
   EXPECT_EQ(t.ctx.catalogue.SampleRate(kVersionCarSound1967, 0), 44100);
-  ASSERT_EQ(t.prompts.messages.size(), 9u);
+  ASSERT_EQ(t.prompts.messages.size(), 6u);
   EXPECT_EQ(t.prompts.messages[0].text, RandomSoundMessage("brm.wav"));
-  EXPECT_EQ(ReadBinaryFile(Working("mur.wav")), ArchiveEntry(root / "sound" / "sound.dat", "cosworth.wav"));
-  EXPECT_EQ(t.controls().Picture(Ctl::GEMPic1), CarPicture("cars67", "brabham"));
-
-  PickVersion(kVersionMod1966);
-  EXPECT_EQ(PictureOfEntry(8), CarPicture("cars66", "eagle"));  // Eagle AAR101-Climax S4 2.7L
-  EXPECT_EQ(t.controls().Caption(Ctl::LabelCar), "66climS4.wav");
-  EXPECT_TRUE(fs::exists(Working("66climS4.wav")));
+  EXPECT_EQ(working("mur.wav"), ArchiveEntry(dat, "cosworth.wav"));
 }
 
 }  // namespace

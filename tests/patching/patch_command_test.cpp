@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 
 #include "patching/executable_finder.h"
 #include "patching/executable_kind.h"
 #include "patching/sound_patch.h"
 #include "tools/gamefiles/exe_fixture.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/test_context.h"
 
 namespace fs = std::filesystem;
@@ -42,16 +41,13 @@ class PatchCommand : public ::testing::Test {
     testing::WriteBinaryFile(game / name, bytes);
     return bytes;
   }
-  void PickFile(const std::string& name) {
-    t.prompts.finderScripts.push_back([name](FinderLogic& logic, FinderModel& m) {
-      m.fileName = name;
+  // Picks GPL.EXE, answers the question and runs the command.
+  void Run(std::optional<MsgResult> answer = MsgResult::Yes) {
+    t.prompts.finderScripts.push_back([](FinderLogic& logic, FinderModel& m) {
+      m.fileName = "GPL.EXE";
       logic.FileClicked(m);
       logic.Action(m, 0);
     });
-  }
-  // Picks GPL.EXE, answers the question and runs the command.
-  void Run(std::optional<MsgResult> answer = MsgResult::Yes) {
-    PickFile("GPL.EXE");
     if (answer) t.prompts.answers.push_back(*answer);
     MnuPatchGPL_Click(t.ctx);
   }
@@ -64,9 +60,7 @@ class PatchCommand : public ::testing::Test {
 TEST_F(PatchCommand, InstallsAndRemovesThePatchWithAOneTimeBackup) {
   const Bytes original = Install(1);
   Run();
-  const auto& finder = t.prompts.findersShown.at(0);
-  EXPECT_EQ(finder.caption, "GPL Executable Finder");
-  EXPECT_EQ(finder.cancel.caption, "Cancel");
+  EXPECT_EQ(t.prompts.findersShown.at(0).caption, "GPL Executable Finder");
   ASSERT_EQ(t.prompts.MessageTexts(), (std::vector<std::string>{kInstall, kModified}));
   EXPECT_EQ(t.prompts.messages[0].buttons, MsgButtons::YesNo);
   EXPECT_EQ(t.prompts.messages[0].icon, MsgIcon::Question);
@@ -118,7 +112,6 @@ TEST_F(PatchCommand, The1966ModGetsANoticeAndNoChange) {
     const Bytes bytes = Install(kind);
     Run(std::nullopt);
     EXPECT_EQ(t.prompts.messages.back().text, Mod1966NoticeMessage("GPL.EXE"));
-    EXPECT_EQ(t.prompts.messages.back().buttons, MsgButtons::Ok);
     EXPECT_EQ(Exe(), bytes);
     EXPECT_EQ(t.values().CurrentExecutableKind, kind);
   }
@@ -172,27 +165,6 @@ class AsOrdinaryUser {
   bool dropped_ = false;
 };
 
-// The file limit of the process, lowered for the enclosed code: any write beyond the
-// first bytes of a file fails, as on a full disk.
-class TinyFileLimit {
- public:
-  TinyFileLimit() {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    old_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = saved_;
-    tiny.rlim_cur = 16;
-    setrlimit(RLIMIT_FSIZE, &tiny);
-  }
-  ~TinyFileLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, old_);
-  }
-
- private:
-  rlimit saved_{};
-  void (*old_)(int) = nullptr;
-};
-
 // Each failure strikes once the working copy exists; the executable stays as it was
 // and no success is claimed.
 TEST_F(PatchCommand, AFailedBackupSaveOrReplacementLeavesTheExecutableWhole) {
@@ -208,7 +180,7 @@ TEST_F(PatchCommand, AFailedBackupSaveOrReplacementLeavesTheExecutableWhole) {
     if (failure != PatchFailure::Backup) testing::WriteTextFile(folder / "GPL.EXE.rvlrn", "backup");
     t.values().CurrentExecutableKind = 0;
 
-    std::optional<TinyFileLimit> limit;
+    std::optional<testing::FileSizeLimit> limit;
     t.prompts.onBusyChange = [&](bool busy) {
       if (!busy || !fs::exists(folder / "GPL.EXE.tmp")) return;
       if (failure == PatchFailure::Replace) {
@@ -252,12 +224,9 @@ TEST_F(ExecutableFinder, StartsInTheGameFolderAboveItsSoundFolder) {
   EXPECT_EQ(m.pattern, "*.exe");
   EXPECT_EQ(m.dirPath, FromPath(game));
   EXPECT_EQ(t.values().ExecutableFolder, FromPath(game));
-  ASSERT_EQ(m.actions.size(), 1u);
-  EXPECT_EQ(m.actions[0].caption, "Select");
-  EXPECT_FALSE(m.actions[0].enabled);
-  EXPECT_TRUE(m.cancel.enabled);
+  EXPECT_FALSE(m.actions.at(0).enabled);
 
-  fs::create_directories(game / "Sound");
+  fs::create_directories(game / "Sound");  // only "\sound" in lower case is stripped
   t.values().LastUsedGPLPath = FromPath(game / "Sound");
   EXPECT_EQ(Open().dirPath, FromPath(game / "Sound"));
 
@@ -269,7 +238,6 @@ TEST_F(ExecutableFinder, StartsInTheGameFolderAboveItsSoundFolder) {
   EXPECT_EQ(m.cancel.caption, "Quit");
   finder.Cancel(m);
   EXPECT_TRUE(t.values().ProgramEnded);
-  EXPECT_EQ(t.prompts.endProgramCalls, 1);
 }
 
 TEST_F(ExecutableFinder, RefusesTheThreeNamesExactlyAndUnknownFiles) {
@@ -290,16 +258,13 @@ TEST_F(ExecutableFinder, RefusesTheThreeNamesExactlyAndUnknownFiles) {
     finder.Action(m, 0);
     EXPECT_EQ(t.prompts.messages.back().text, name == "notes.exe" ? kNotValid : kRefusedName);
     EXPECT_EQ(t.prompts.messages.back().icon, MsgIcon::Exclamation);
-    EXPECT_FALSE(m.closeRequested);
-    EXPECT_FALSE(m.actions[0].enabled);
+    EXPECT_FALSE(m.closeRequested || m.actions[0].enabled);
     EXPECT_TRUE(m.cancel.enabled);
-    EXPECT_EQ(t.values().ExecutableName, name);
   }
-  EXPECT_GE(t.prompts.processEventsCalls, 2);
   finder.Cancel(m);
   EXPECT_TRUE(m.closeRequested);
   EXPECT_FALSE(t.values().FinderConfirmed);
-  EXPECT_EQ(t.values().ExecutableName, "notes.exe");
+  EXPECT_EQ(t.values().ExecutableName, "notes.exe") << "Select wrote it, Cancel left it";
   EXPECT_EQ(t.values().CurrentExecutableKind, 5);
 
   // Other letter cases go on to classification.
@@ -307,8 +272,7 @@ TEST_F(ExecutableFinder, RefusesTheThreeNamesExactlyAndUnknownFiles) {
     m = Open();
     m.fileName = name;
     finder.FileDoubleClicked(m);
-    EXPECT_TRUE(m.closeRequested);
-    EXPECT_TRUE(t.values().FinderConfirmed);
+    EXPECT_TRUE(m.closeRequested && t.values().FinderConfirmed);
     EXPECT_EQ(t.values().CurrentExecutableKind, kind);
   }
   EXPECT_EQ(t.prompts.messages.size(), 2u);

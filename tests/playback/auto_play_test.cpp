@@ -1,35 +1,31 @@
-#include "playback/auto_play.h"
-
+// Auto Play with the recording sound output and the virtual clock, then one cycle
+// rendered through the real sound output by revalorn-cli render.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <filesystem>
+#include <tuple>
 #include <utility>
 #include <vector>
 
-#include "playback/dsound.h"
-#include "playback/offline_audio_device.h"
+#include "playback/auto_play.h"
 #include "playback/playback_controls.h"
 #include "playback/tachometer.h"
+#include "playback/wav_decoder.h"
+#include "tools/gamefiles/wav_fixture.h"
+#include "tests/playback/auto_play_cycle.h"
+#include "tests/playback/signal_analysis.h"
+#include "tests/support/cli_run.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/test_context.h"
 
 namespace revalorn {
 namespace {
 
 using testing::TestContext;
+constexpr auto Cycle = testing::CycleFrequencies;
 using Op = testing::RecordingSoundOutput::Call::Op;
 using Move = std::pair<std::int64_t, int>;  // a needle drawn: time, step
-
-// The opening frequency fi, then the cycle written out the long way: up, three blips
-// between fm and fh, down.
-std::vector<std::int32_t> Cycle(std::int32_t fi, std::int32_t fm, std::int32_t d, std::int32_t fh) {
-  std::vector<std::int32_t> f{fi};
-  for (std::int32_t x = fi; x <= fm; x += d) f.push_back(x);
-  for (int blip = 0; blip < 3; ++blip) {
-    for (std::int32_t x = fm; x >= fh; x -= d) f.push_back(x);
-    for (std::int32_t x = fh; x <= fm; x += d) f.push_back(x);
-  }
-  for (std::int32_t x = fm; x >= fi; x -= d) f.push_back(x);
-  return f;
-}
 
 // The version and engine sound picked in the window, with the slot's sample rate and
 // rev limit.
@@ -105,10 +101,10 @@ TEST_F(AutoPlayTest, WorkedExampleRunsTheWholeCycleInOrderAndEndsIdle) {
   // 248 steps of 98 ms, 2.6 s of pauses and the 0.3 s opening.
   EXPECT_EQ(t.clock.NowMs(), 248 * 98 + 2600 + 300);
   ASSERT_EQ(needle.size(), 249u);
-  EXPECT_EQ(needle[0], Move(0, 15));
-  EXPECT_EQ(needle[2].first, 398);
-  EXPECT_EQ(needle[47], Move(300 + 46 * 98 + 100, 244)) << "0.1 s at the top";
-  EXPECT_EQ(needle[203].first, 300 + 202 * 98 + 7 * 100 + 900) << "the hold before the way down";
+  const auto steps = testing::AutoPlayCycle(3000, 48760, 1000, 22880, 98);
+  for (std::size_t i = 0; i < needle.size(); ++i) ASSERT_EQ(needle[i].first, steps[i].ms) << "step " << i;
+  EXPECT_EQ(needle[0].second, 15);
+  EXPECT_EQ(needle[47].second, 244);
   EXPECT_EQ(t.sound.calls.back().op, Op::Stop);
   ExpectIdle();
 }
@@ -213,21 +209,61 @@ TEST_F(AutoPlayTest, AnErrorShowsTheProblemAndLeavesTheSoundForStopPlay) {
   }
 }
 
-TEST_F(AutoPlayTest, AFileThatCannotBeLoadedStillRunsTheCycleSilently) {
-  // The real sound output, rendering offline; the working folder is empty.
-  OfflineAudioDevice device;
-  DSound sound(t.prompts, device);
-  Context ctx(t.prompts, t.clock, t.settings, sound);
-  BuildCatalogue(ctx.catalogue);
-  InitTachometers(ctx);
-  ctx.values.ProgramFolder = t.values().ProgramFolder;
-  SelectEngine(ctx, 0, 22050, 48760);
-  ASSERT_TRUE(sound.Init());
-  Steps play = CmdAutoPlay_Click(ctx, 0);
-  device.RenderAndAdvance(t.clock, 10000);
-  EXPECT_TRUE(play.Finished());
-  EXPECT_EQ(t.prompts.MessageTexts(), (std::vector<std::string>{"Could not load sound.", "Could not play sound."}));
-  EXPECT_EQ(ctx.controls.Caption(CmdAutoPlay(0)), "Auto Play");
+using testing::RunCliWith;
+
+class RenderCommand : public ::testing::Test {
+ protected:
+  RenderCommand() {
+    // 2205 Hz at 22050 Hz, ten samples a period: played at frequency f it sounds at f / 10.
+    testing::WriteBinaryFile(tone, fixtures::MakeWav({22050, 1, 16}, fixtures::Tone(2205, 22050, 22050)));
+  }
+  testing::TempDir dir;
+  std::string tone = dir.Sub("tone.wav");
+  std::string out = dir.Sub("cycle.wav");
+};
+
+TEST_F(RenderCommand, ThePitchOfAToneFollowsTheCycleStepByStep) {
+  const auto r = RunCliWith({"render", tone, "--maxfreq", "48760", "--speed", "1", "--out", out});
+  ASSERT_EQ(r.status, 0) << r.err;
+
+  const auto wav = DecodeWav(testing::ReadBinaryFile(out));
+  ASSERT_TRUE(wav);
+  const double rate = wav->sampleRate;
+  const std::size_t frames = wav->frames;
+  // From the first play to the final stop (27.204 s), and at most its fade-out after.
+  EXPECT_GE(frames, static_cast<std::size_t>(27.204 * rate));
+  EXPECT_LE(frames, static_cast<std::size_t>(27.224 * rate));
+
+  std::vector<float> left(frames);
+  for (std::size_t i = 0; i < frames; ++i) left[i] = wav->samples[i * static_cast<std::size_t>(wav->channels)];
+  // Measured 30 ms into each step (the opening included), after the change of pitch has settled.
+  for (const auto& step : testing::AutoPlayCycle(3000, 48760, 1000, 22880, 98)) {
+    const auto from = static_cast<std::size_t>((step.ms + 30) * rate / 1000);
+    const double pitch = testing::PeakFrequency(testing::PowerSpectrum(std::span(left).subspan(from, 2048), rate));
+    EXPECT_NEAR(pitch, step.hz / 10.0, 10.0) << "step at " << step.ms << " ms";
+  }
+  EXPECT_LT(std::abs(left.back()), 0.01f) << "faded out at the end";
+}
+
+TEST_F(RenderCommand, UsageErrorsAndFilesTheOutputCannotPlayWriteNothing) {
+  for (const std::vector<std::string>& usage :
+       {std::vector<std::string>{tone, "--out", out}, {"--maxfreq", "48760", "--out", out},
+        {tone, "--maxfreq", "4876O", "--out", out}, {tone, "--maxfreq", "48760", "--speed", "99", "--out", out},
+        {tone, "--maxfreq", "48760", "--volume", "1", "--out", out}, {tone, "--maxfreq"}}) {
+    std::vector<std::string> args{"render"};
+    args.insert(args.end(), usage.begin(), usage.end());
+    EXPECT_EQ(RunCliWith(args).status, 2) << ::testing::PrintToString(usage);
+  }
+  testing::WriteTextFile(dir.path() / "notes.wav", "not a sound");
+  for (const auto& [file, maxFreq, message] :
+       {std::tuple{dir.Sub("notes.wav"), "48760", "Could not load sound."},
+        std::tuple{dir.Sub("missing.wav"), "48760", "Could not load sound."},
+        std::tuple{tone, "70000", "The selected sound has a problem and can't be played."}}) {
+    const auto r = RunCliWith({"render", file, "--maxfreq", maxFreq, "--out", out});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, std::string("revalorn-cli: ") + message + "\n");
+  }
+  EXPECT_FALSE(std::filesystem::exists(out)) << "nothing written on failure";
 }
 
 }  // namespace

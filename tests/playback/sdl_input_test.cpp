@@ -5,10 +5,6 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "core/context.h"
-#include "playback/pedal_input.h"
-#include "tests/support/recording_sound_output.h"
-#include "tests/support/scripted_prompts.h"
 
 namespace revalorn {
 namespace {
@@ -82,29 +78,6 @@ TEST_F(SdlJoysticks, AnUnpluggedControllerIsLostUntilItComesBack) {
   Move(again, 2, 32767);
   input.Poll(index);
   EXPECT_EQ(Read(index).z, 10000);
-}
-
-TEST_F(SdlJoysticks, CalibratesAPedalThatRestsAtTheBottom) {
-  const int index = Plug(3);
-  testing::ScriptedPrompts prompts;
-  VirtualClock clock;
-  MemorySettingsBackend settings;
-  testing::RecordingSoundOutput sound;
-  Context ctx(prompts, clock, settings, sound);
-  ctx.input = &input;
-  prompts.onMessage = [&](const testing::RecordedMessage& m) -> std::optional<MsgResult> {
-    Move(index, 2, m.text.starts_with("Fully depress") ? Sint16{32767} : Sint16{-32768});
-    return std::nullopt;
-  };
-  DInputInit(ctx);
-  ASSERT_TRUE(ctx.values.PedalsAvailable);
-  CalibratePedals(ctx, false);
-  EXPECT_EQ(settings.values["Device"], std::to_string(index + 1));
-  EXPECT_EQ(settings.values["ThrottleAxis"], "3");
-  EXPECT_EQ(settings.values["JoyStickMin"], "0");
-  EXPECT_EQ(settings.values["JoyStickMax"], "10000");
-  DInputShutdown(ctx);
-  Read(index, InputRead::Failed);
 }
 
 }  // namespace

@@ -59,26 +59,9 @@ TEST(EnsureEngineSounds, AStockInstallationGetsTheOriginalGamesFilesSilently) {
   for (const char* name : {"repco.wav", "brmh16.wav", "weslake.wav", "cosworth.wav", "ferrari.wav"}) {
     EXPECT_EQ(game.Game(name), game.stock[name]) << name;
   }
-  for (const char* trainer : {"f2.wav", "f3.wav", "f2f3.wav"}) {
-    EXPECT_EQ(game.Game(trainer), game.stock["f2f3.wav"]) << trainer;
-  }
+  for (const char* trainer : {"f2.wav", "f3.wav", "f2f3.wav"}) EXPECT_EQ(game.Game(trainer), game.stock["f2f3.wav"]);
   EXPECT_TRUE(game.prompts.messages.empty());
   EXPECT_EQ(game.draws, 0u);
-}
-
-TEST(EnsureEngineSounds, FilesPresentUnderAnotherLetterCaseAreLeftAlone) {
-  GameFolder game(kVersionOriginal1967);
-  const Bytes own = PlayersOwnSound(1);
-  WriteBinaryFile(game.sound / "Cosworth.WAV", own);
-  WriteBinaryFile(game.sound / "F2.wav", own);
-  EnsureEngineSounds(game.ctx);
-
-  const auto files = ListFolder(game.sound);
-  EXPECT_EQ(std::count(files.begin(), files.end(), "cosworth.wav"), 0);
-  EXPECT_EQ(std::count(files.begin(), files.end(), "f2.wav"), 0);
-  EXPECT_EQ(game.Game("Cosworth.WAV"), own);
-  EXPECT_EQ(game.Game("F2.wav"), own);
-  EXPECT_EQ(game.Game("f3.wav"), game.stock["f2f3.wav"]);
 }
 
 TEST(EnsureEngineSounds, AModWithOneMissingFileGetsOneStockCarSoundAndOneMessage) {

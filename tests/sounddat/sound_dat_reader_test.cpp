@@ -1,12 +1,16 @@
 // The archive reader over bytes, on archives made by the fixture builder: well-formed
-// ones, and the damaged ones a player's installation may hold.
+// ones, and the damaged ones a player's installation may hold; then revalorn-cli dat
+// list / dat extract on real files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "sounddat/sound_dat.h"
 #include "tools/gamefiles/sound_dat_fixture.h"
+#include "tests/support/cli_run.h"
+#include "tests/support/temp_dir.h"
 
 namespace revalorn {
 namespace {
@@ -57,11 +61,9 @@ TEST(DatDirectory, NamesOfTwelveAndThirteenCharactersAreReadWhole) {
 }
 
 TEST(DatDirectory, NamesCompareExactlyAndTheFirstMatchWins) {
-  const Bytes archive = MakeSoundDat({{"REPCO.WAV", Data("upper"), {}, {}},
-                                      {"repco.wav", Data("first"), {}, {}},
+  const Bytes archive = MakeSoundDat({{"REPCO.WAV", Data("upper"), {}, {}}, {"repco.wav", Data("first"), {}, {}},
                                       {"repco.wav", Data("second"), {}, {}}});
   EXPECT_EQ(Extract(archive, "repco.wav"), "first");
-  EXPECT_EQ(Extract(archive, "REPCO.WAV"), "upper");
   EXPECT_EQ(Extract(archive, "Repco.wav"), "<none>");
 }
 
@@ -89,20 +91,12 @@ TEST(DatDirectory, DamagedEntriesAreNotFoundAndALaterGoodOneIs) {
   for (const char* name : {"zero.wav", "negative.wav", "before.wav", "past.wav", "huge.wav"}) {
     EXPECT_EQ(Extract(archive, name), "<none>") << name;
   }
-  EXPECT_EQ(Extract(archive, "twice.wav"), "good");
+  EXPECT_EQ(Extract(archive, "twice.wav"), "good");  // ends exactly at the end of the file
   const auto dir = ReadDatDirectory(archive);
   ASSERT_EQ(dir.size(), 7u);  // listed, but not usable
   EXPECT_FALSE(dir[3].usable);
   EXPECT_TRUE(DatEntryData(archive, dir[3]).empty());
-}
-
-TEST(DatDirectory, DataEndingExactlyAtTheEndOfTheFileIsUsable) {
-  const Bytes archive = MakeSoundDat({{"a.wav", Data("abc"), {}, {}}});
-  const auto e = FindDatEntry(archive, "a.wav");
-  ASSERT_TRUE(e);
-  EXPECT_EQ(static_cast<std::size_t>(e->offset + e->size), archive.size());
-  const Bytes cut(archive.begin(), archive.end() - 1);
-  EXPECT_FALSE(FindDatEntry(cut, "a.wav"));
+  EXPECT_FALSE(FindDatEntry(Bytes(archive.begin(), archive.end() - 1), "twice.wav")) << "one byte short";
 }
 
 TEST(DatDirectory, ACountBeyondTheFileEndsAtTheLastWholeEntry) {
@@ -129,6 +123,72 @@ TEST(DatDirectory, NegativeCountsEmptyAndTinyArchivesHaveNoEntries) {
   EXPECT_TRUE(ReadDatDirectory({}).empty());
   EXPECT_TRUE(ReadDatDirectory(Bytes{0x01}).empty());
   EXPECT_TRUE(ReadDatDirectory(Bytes{0x01, 0x00}).empty());  // a count but no entry
+}
+
+using testing::ListFolder;
+using testing::ReadBinaryFile;
+using testing::RunCliWith;
+using testing::WriteBinaryFile;
+
+class DatCommand : public ::testing::Test {
+ protected:
+  testing::TempDir dir;
+  std::string archive = dir.Sub("sound.dat");
+};
+
+TEST_F(DatCommand, ListsEveryEntryInDirectoryOrderDamagedOnesIncluded) {
+  WriteBinaryFile(archive, fixtures::MakeSoundDat({{"b.wav", Bytes(3, 'b'), {}, {}},
+                                                   {"thirteen_.wav", Bytes(5, 't'), {}, {}},
+                                                   {"bad.wav", Bytes(1, 'x'), -7, {}}}));
+  const auto r = RunCliWith({"dat", "list", archive});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out,
+            "index\tname\tsize\toffset\n"
+            "0\tb.wav\t3\t83\n"
+            "1\tthirteen_.wav\t5\t86\n"
+            "2\tbad.wav\t-7\t91\n");
+  EXPECT_EQ(r.err, "");
+
+  WriteBinaryFile(archive, fixtures::MakeSoundDat({{"b.wav", Bytes(3, 'b'), {}, {}}}, {std::int16_t{-1}, {}}));
+  EXPECT_EQ(RunCliWith({"dat", "list", archive}).out, "index\tname\tsize\toffset\n");
+  EXPECT_EQ(RunCliWith({"dat", "list", dir.Sub("none.dat")}).status, 1);
+}
+
+TEST_F(DatCommand, ExtractWritesTheFirstUsableEntryByItsExactName) {
+  WriteBinaryFile(archive, fixtures::MakeSoundDat({{"Repco.wav", Bytes(2, 'R'), {}, {}},
+                                                   {"repco.wav", Bytes(4, 'x'), 0, {}},
+                                                   {"repco.wav", Bytes(6, 'r'), {}, {}}}));
+  const auto r = RunCliWith({"dat", "extract", archive, "repco.wav", dir.Sub("out.wav")});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(ReadBinaryFile(dir.path() / "out.wav"), Bytes(6, 'r'));
+  EXPECT_EQ(ListFolder(dir.path()), (std::vector<std::string>{"out.wav", "sound.dat"}));
+}
+
+TEST_F(DatCommand, AFailedExtractWritesNothingAndSaysWhyOnOneLine) {
+  WriteBinaryFile(archive, fixtures::MakeSoundDat({{"a.wav", Bytes(2, 'a'), {}, 999}}));
+  WriteBinaryFile(dir.path() / "kept.wav", Bytes{1, 2, 3});
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"dat", "extract", archive, "a.wav", dir.Sub("out.wav")},              // data outside the file
+           {"dat", "extract", archive, "A.WAV", dir.Sub("out.wav")},              // no such name
+           {"dat", "extract", dir.Sub("none.dat"), "a.wav", dir.Sub("out.wav")},  // no archive
+           {"dat", "extract", archive, "a.wav", dir.Sub("kept.wav")}}) {
+    const auto r = RunCliWith(args);
+    EXPECT_EQ(r.status, 1) << args[3];
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_EQ(r.out, "");
+  }
+  EXPECT_EQ(ListFolder(dir.path()), (std::vector<std::string>{"kept.wav", "sound.dat"}));
+  EXPECT_EQ(ReadBinaryFile(dir.path() / "kept.wav"), (Bytes{1, 2, 3}));
+}
+
+TEST(DatCommandUsage, WrongArgumentsAreUsageErrors) {
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"dat"}, {"dat", "list"}, {"dat", "list", "a", "b"}, {"dat", "extract", "a", "b"}, {"dat", "unpack", "a"}}) {
+    const auto r = RunCliWith(args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("usage:"), std::string::npos);
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "soundfiles/replacement_loading.h"
 #include "soundfiles/replace_revert.h"
+#include "soundfiles/sound_sets.h"
 #include "tools/gamefiles/wav_fixture.h"
 #include "workingfolder/working_folder.h"
 
@@ -58,6 +59,20 @@ void Game::ReplaceEntry(int index, MsgResult answer) {
   PickEngine(index);
   prompts.answers.push_back(answer);
   CmdReplace_Click(ctx);
+}
+
+void Game::SaveSet(const std::string& name) {
+  prompts.inputs.push_back(name);
+  MnuSaveSoundSet_Click(ctx);
+}
+
+void Game::LoadSet(const fs::path& folder) {
+  prompts.finderScripts.push_back([folder](FinderLogic& logic, FinderModel& m) {
+    m.dirPath = FromPath(folder);
+    logic.FolderChanged(m);
+    logic.Action(m, 0);
+  });
+  MnuLoadSoundSet_Click(ctx);
 }
 
 fs::path Game::Working(const std::string& name) const {

@@ -26,6 +26,11 @@ struct Game : TestContext {
   void LoadReplacement(const std::string& file, const Bytes& bytes, int button = 0);
   // Selects list entry index and answers `answer` to the Replace question.
   void ReplaceEntry(int index, MsgResult answer = MsgResult::Yes);
+  // Save Sound Set with the name typed in; Load Sound Set choosing the folder.
+  void SaveSet(const std::string& name);
+  void LoadSet(const std::filesystem::path& folder);
+  // The sound sets folder beside the program.
+  std::filesystem::path Sets() const { return dir.path() / "program" / "Sound Sets"; }
 
   std::filesystem::path Working(const std::string& name = {}) const;
   std::filesystem::path GameSound(const std::string& name = {}) const;

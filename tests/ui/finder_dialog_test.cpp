@@ -10,6 +10,8 @@
 #include <filesystem>
 
 #include "app/sound_dat_finder.h"
+#include "soundfiles/replacement_loading.h"
+#include "soundfiles/sound_sets.h"
 #include "core/context.h"
 #include "tests/support/recording_sound_output.h"
 #include "tests/support/temp_dir.h"
@@ -20,7 +22,6 @@ namespace revalorn::ui {
 namespace {
 
 using testing::ClickRow;
-using testing::OnNextModalOf;
 using testing::RowTexts;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -61,34 +62,14 @@ class FinderDialogTest : public ::testing::Test {
   int endActions = 0;
 };
 
-TEST_F(FinderDialogTest, FirstRunOpensInTheProgramFolderWithQuitAndSelectWaitsForSoundDat) {
-  OnNextModalOf<FinderDialog>([&](FinderDialog* d) {
-    EXPECT_EQ(d->windowTitle(), "GPL Sound.DAT Finder");
-    EXPECT_EQ(d->Label()->text(), "Select GPL Sound.dat file");
-    EXPECT_EQ(d->CancelButton()->text(), "Quit");
-    EXPECT_FALSE(d->ActionButton(0)->isEnabled());
-    EXPECT_EQ(d->DirList()->Path(), Q(dir.Sub("program")));
-    ClickRow(*d->DirList(), Q(dir.path().filename().string()), true);
-    ClickRow(*d->DirList(), "GPL", true);
-    EXPECT_EQ(d->FilList()->count(), 0) << "a folder without sound.dat lists nothing";
-    ClickRow(*d->DirList(), "sound", true);
-    EXPECT_EQ(RowTexts(*d->FilList()), QStringList{"sound.dat"});
-    EXPECT_FALSE(d->ActionButton(0)->isEnabled());
-    ClickRow(*d->FilList(), "sound.dat");
-    QTest::mouseClick(d->ActionButton(0), Qt::LeftButton);
-  });
-  ShowSoundDatFinder(ctx);
-  EXPECT_TRUE(ctx.values.FinderConfirmed);
-  EXPECT_EQ(ctx.values.LastUsedGPLPath, dir.Sub("GPL/sound"));
-  EXPECT_EQ(GetRegValue(settings, "LastUsedGPLPath", ""), dir.Sub("GPL/sound"));
-  EXPECT_EQ(endActions, 0);
-}
-
 TEST_F(FinderDialogTest, DoubleClickOnSoundDatConfirmsAtOnce) {
   ctx.values.LastUsedGPLPath = dir.Sub("GPL/sound");
-  OnNextModalOf<FinderDialog>([&](FinderDialog* d) { ClickRow(*d->FilList(), "sound.dat", true); });
+  testing::DialogScript dialogs;
+  dialogs.ThenOn<FinderDialog>([](FinderDialog* d) { ClickRow(*d->FilList(), "sound.dat", true); });
   ShowSoundDatFinder(ctx);
   EXPECT_TRUE(ctx.values.FinderConfirmed);
+  EXPECT_EQ(GetRegValue(settings, "LastUsedGPLPath", ""), dir.Sub("GPL/sound")) << "the folder, not the file";
+  EXPECT_EQ(endActions, 0);
 }
 
 TEST_F(FinderDialogTest, AFolderHighlightedWithOneClickBecomesCurrentWhenTheListLosesFocus) {
@@ -126,7 +107,8 @@ TEST_F(FinderDialogTest, ADriveChangeDisablesSelectAndAnUnreadableDriveFallsBack
 }
 
 TEST_F(FinderDialogTest, QuitOrTheCloseBoxAtStartUpEndTheProgramAndEscCancelsFromAMenu) {
-  OnNextModalOf<FinderDialog>([](FinderDialog* d) { EXPECT_TRUE(d->close()); });
+  testing::DialogScript dialogs;
+  dialogs.ThenOn<FinderDialog>([](FinderDialog* d) { EXPECT_TRUE(d->close()); });
   ShowSoundDatFinder(ctx);
   EXPECT_EQ(endActions, 1);
   EXPECT_TRUE(ctx.values.ProgramEnded);
@@ -137,7 +119,7 @@ TEST_F(FinderDialogTest, QuitOrTheCloseBoxAtStartUpEndTheProgramAndEscCancelsFro
   Context fromMenu(menuPrompts, clock, settings, sound);
   fromMenu.values.FinderFromMenu = true;
   fromMenu.values.FinderConfirmed = true;
-  OnNextModalOf<FinderDialog>([](FinderDialog* d) {
+  dialogs.ThenOn<FinderDialog>([](FinderDialog* d) {
     EXPECT_EQ(d->CancelButton()->text(), "Cancel");
     QTest::keyClick(d, Qt::Key_Escape);
   });
@@ -146,29 +128,9 @@ TEST_F(FinderDialogTest, QuitOrTheCloseBoxAtStartUpEndTheProgramAndEscCancelsFro
   EXPECT_FALSE(menuPrompts.ProgramEnded());
 }
 
-// The other finders' layouts, with a stand-in logic.
-class Layout final : public FinderLogic {
- public:
-  Layout(FinderKind kind, int actions, std::string start) : kind_(kind), actions_(actions), start_(std::move(start)) {}
-  void Load(FinderModel& m) override {
-    m.kind = kind_;
-    m.hasFileList = kind_ != FinderKind::SoundSet;
-    m.label = m.hasFileList ? "Label" : "";
-    m.pattern = "*.exe";
-    m.dirPath = start_;
-    m.actions.assign(static_cast<std::size_t>(actions_), FinderButton{"Act", false, true});
-  }
-  void Action(FinderModel&, int) override {}
-  void Cancel(FinderModel&) override {}
-
- private:
-  FinderKind kind_;
-  int actions_;
-  std::string start_;
-};
-
-TEST_F(FinderDialogTest, LayoutsOfTheFindersScaled) {
-  Layout replacement(FinderKind::Replacement, 3, dir.str());
+TEST_F(FinderDialogTest, LayoutsOfTheReplacementAndSoundSetFindersScaled) {
+  ctx.values.CurrentExecutableKind = 2;  // all three class buttons
+  FrmFileManager replacement(ctx);
   FinderModel m2;
   FinderDialog d2(replacement, m2, 1.5f, 1.0546875f, nullptr, drives);
   EXPECT_EQ(d2.size(), QSize(700, 580));
@@ -178,7 +140,7 @@ TEST_F(FinderDialogTest, LayoutsOfTheFindersScaled) {
   EXPECT_EQ(d2.ActionButton(2)->geometry(), QRect(324, 504, 120, 48));
   EXPECT_EQ(d2.CancelButton()->geometry(), QRect(516, 504, 120, 48));
 
-  Layout soundSet(FinderKind::SoundSet, 1, dir.str());
+  FrmDirPtr2 soundSet(ctx);
   FinderModel m3;
   FinderDialog d3(soundSet, m3, 0.625f, 0.5859375f, nullptr, drives);
   EXPECT_EQ(d3.size(), QSize(169, 234));

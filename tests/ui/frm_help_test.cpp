@@ -33,11 +33,8 @@ TEST(FrmHelp, ShowsTheWholeHelpTextReadOnlyInABoxThatFillsTheWindowAtAnySize) {
 
   QFile resource(":/revalorn/help.txt");
   ASSERT_TRUE(resource.open(QIODevice::ReadOnly));
-  const QByteArray bytes = resource.readAll();
-  EXPECT_EQ(LoadHelpText().size(), bytes.size());  // one character per byte
-  EXPECT_TRUE(LoadHelpText().startsWith("Revalorn v"));
   QPlainTextEdit* text = help->Text1();
-  EXPECT_EQ(text->toPlainText(), QString::fromLatin1(bytes).replace("\r\n", "\n"));
+  EXPECT_EQ(text->toPlainText(), QString::fromLatin1(resource.readAll()).replace("\r\n", "\n"));
   EXPECT_TRUE(text->isReadOnly());
   EXPECT_EQ(text->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   EXPECT_GT(text->verticalScrollBar()->maximum(), 0);  // far more text than fits

