@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -397,6 +398,27 @@ TEST_F(NewcomerRoad, FirstRunThenEveryCommandAPlayerTries) {
   EXPECT_FALSE(device.IsOpen());
   EXPECT_EQ(GetRegValue(settings, "lVolume", ""), std::to_string(ctx.controls.Value(Ctl::HScroll1)));
   EXPECT_EQ(GetRegValue(settings, "lTimingDelay", ""), std::to_string(ctx.controls.Value(Ctl::HScroll2)));
+}
+
+// Ctrl+C in the terminal that started the program, and the system's request to end it,
+// still end it once the sound output and the game controllers are up: SDL must not take
+// SIGINT and SIGTERM for itself.
+TEST(ProgramSignals, TheSdlBackEndsLeaveInterruptAndTerminateToTheProgram) {
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  struct sigaction interrupt {}, terminate {}, now {};
+  sigaction(SIGINT, nullptr, &interrupt);
+  sigaction(SIGTERM, nullptr, &terminate);
+  QtPrompts prompts;
+  SdlAudioDevice device;
+  DSound sound(prompts, device);
+  ASSERT_TRUE(sound.Init());
+  SdlInputDevices pedals;
+  pedals.List();
+  sigaction(SIGINT, nullptr, &now);
+  EXPECT_EQ(now.sa_handler, interrupt.sa_handler);
+  sigaction(SIGTERM, nullptr, &now);
+  EXPECT_EQ(now.sa_handler, terminate.sa_handler);
+  sound.Shutdown();
 }
 
 }  // namespace
