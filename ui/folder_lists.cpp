@@ -147,6 +147,27 @@ void FolderList::focusOutEvent(QFocusEvent* event) {
   if (highlighted != path_) Open(highlighted);
 }
 
+void FolderList::keyboardSearch(const QString& search) {
+  if (search.isEmpty() || count() == 0) {
+    typed_.clear();
+    return;
+  }
+  const bool fresh = !typedAt_.isValid() || typedAt_.elapsed() > QApplication::keyboardInputInterval();
+  typed_ = fresh ? search : typed_ + search;
+  typedAt_.start();
+  // A new name looks past the highlighted entry, so that typing its letter again moves
+  // on to the next folder with that letter; more letters of one name keep to it.
+  const int from = currentRow() < 0 ? 0 : currentRow() + (fresh ? 1 : 0);
+  for (int i = 0; i < count(); ++i) {
+    QListWidgetItem* entry = item((from + i) % count());
+    if (entry->text().trimmed().startsWith(typed_, Qt::CaseInsensitive)) {
+      setCurrentItem(entry);
+      scrollToItem(entry);
+      return;
+    }
+  }
+}
+
 void FolderList::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     Open(HighlightedPath());

@@ -1,6 +1,7 @@
 #pragma once
 // The three list views of a finder: drives, folders and files.
 
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QString>
 
@@ -44,6 +45,11 @@ class FolderList : public QListWidget {
   // Called with the folder the user opened.
   std::function<void(const QString&)> onOpen;
 
+  // Type-ahead: highlights the next entry whose folder name starts with what was typed
+  // (letter case ignored; a pause longer than the platform's key interval starts anew).
+  // Qt's own search compares whole entry texts, which the tree's indentation defeats.
+  void keyboardSearch(const QString& search) override;
+
  protected:
   void focusOutEvent(QFocusEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -51,6 +57,8 @@ class FolderList : public QListWidget {
  private:
   void Open(const QString& folder);
   QString path_;
+  QString typed_;
+  QElapsedTimer typedAt_;
 };
 
 // The file list: the files of one folder whose names match a pattern.

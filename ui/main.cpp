@@ -19,7 +19,6 @@
 #include "ui/qt_clock.h"
 #include "ui/qt_prompts.h"
 #include "ui/startup_host.h"
-#include "ui/tachometer_widget.h"
 #include "ui/wiring.h"
 
 namespace {
@@ -38,11 +37,7 @@ int Run(revalorn::ui::QtPrompts& prompts) {
   ctx.values.ProgramFolder = revalorn::ProgramFolderOfExecutable();
 
   revalorn::ui::FrmSound window(ctx.controls);
-  prompts.SetParentWindow(&window);
-  auto* tachometer = new revalorn::ui::TachometerWidget(
-      ctx.controls, ctx.values, revalorn::ui::BackgroundOf(*window.Picture(revalorn::Ctl::FrmSoundBackground)));
-  window.SetTachometerWidget(tachometer, [tachometer] { tachometer->Refresh(); });
-  revalorn::ui::WireHandlers(window, ctx);
+  revalorn::ui::AssembleMainWindow(window, ctx, prompts);
 
   revalorn::ui::MainWindowStartupHost host(window, prompts);
   revalorn::Form_Load(ctx, host);

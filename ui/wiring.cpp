@@ -13,6 +13,8 @@
 #include "soundfiles/replacement_loading.h"
 #include "soundfiles/sound_sets.h"
 #include "ui/frm_help.h"
+#include "ui/qt_prompts.h"
+#include "ui/tachometer_widget.h"
 #include "workingfolder/working_folder.h"
 
 namespace revalorn::ui {
@@ -96,6 +98,14 @@ void WireHandlers(FrmSound& window, Context& ctx) {
     return ending;
   };
   ctx.values.InputShutdown = [](Context& c) { DInputShutdown(c); };
+}
+
+void AssembleMainWindow(FrmSound& window, Context& ctx, QtPrompts& prompts) {
+  prompts.SetParentWindow(&window);
+  auto* tachometer =
+      new TachometerWidget(ctx.controls, ctx.values, BackgroundOf(*window.Picture(Ctl::FrmSoundBackground)));
+  window.SetTachometerWidget(tachometer, [tachometer] { tachometer->Refresh(); });
+  WireHandlers(window, ctx);
 }
 
 }  // namespace revalorn::ui

@@ -15,6 +15,8 @@
 
 namespace revalorn::ui {
 
+class QtPrompts;
+
 // The first line of the message shown when a handler failed unexpectedly; the error's
 // own text follows it.
 inline constexpr std::string_view kUnexpectedErrorText =
@@ -32,5 +34,9 @@ std::function<bool()> GuardedClose(Context& ctx, std::function<bool()> handler);
 
 // Wires every control whose handler exists.
 void WireHandlers(FrmSound& window, Context& ctx);
+
+// The main window as the program shows it: the parent of the prompts' boxes and
+// finders, the tachometer over its background, and every handler wired.
+void AssembleMainWindow(FrmSound& window, Context& ctx, QtPrompts& prompts);
 
 }  // namespace revalorn::ui

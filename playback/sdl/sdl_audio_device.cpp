@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include "playback/sdl/sdl_subsystem.h"
+
 namespace revalorn {
 
 namespace {
@@ -15,7 +17,7 @@ SdlAudioDevice::~SdlAudioDevice() { Close(); }
 
 bool SdlAudioDevice::Open(AudioRenderer& renderer, std::string& error) {
   Close();
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+  if (InitSdlSubsystem(SDL_INIT_AUDIO) != 0) {
     error = SDL_GetError();
     return false;
   }

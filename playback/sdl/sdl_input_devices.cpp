@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 
+#include "playback/sdl/sdl_subsystem.h"
+
 namespace revalorn {
 
 namespace {
@@ -37,7 +39,7 @@ void SdlInputDevices::Start() {
   if (started_) return;
   // Read the pedal whichever window has the focus.
   SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-  if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) throw InputError(SDL_GetError());
+  if (InitSdlSubsystem(SDL_INIT_JOYSTICK) != 0) throw InputError(SDL_GetError());
   started_ = true;
   // Nothing takes SDL's events out of its queue; the state is fetched by Poll instead.
   SDL_JoystickEventState(SDL_IGNORE);
