@@ -8,6 +8,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "playback/tachometer.h"
 #include "tools/artwork/stroke_glyphs.h"
 
 namespace revalorn::artwork {
@@ -43,39 +44,39 @@ double AngleOf(const DialDesign& d, double thousands) {
 
 }  // namespace
 
+// The bitmap ids, the dial's coordinates and the needle's length are the tachometer's
+// own face record's, so the marks sit where the needle will point.
+static void TakeFaceRecord(DialDesign& d, const TachFace& face) {
+  d.maskId = face.maskBitmapId;
+  d.dialId = face.dialBitmapId;
+  d.left = face.scaleLeft;
+  d.right = face.scaleRight;
+  d.top = face.scaleTop;
+  d.bottom = face.scaleBottom;
+  d.needleLength = face.needleLength;
+}
+
 DialDesign Dial12000() {
   DialDesign d;
-  d.maskId = 103;
-  d.dialId = 104;
+  TakeFaceRecord(d, TwelveThousandRpmFace());
   d.discDiameter = 243.0;
-  d.left = -123;
-  d.right = 123;
-  d.top = 125;
-  d.bottom = -131;
   d.firstThousand = 0;
   d.lastThousand = 12;
   d.firstAngle = 103.0;
   d.degreesPerThousand = 308.0 / 12.0;
   d.redFromThousand = 10;
-  d.needleLength = 85.0;
   return d;
 }
 
 DialDesign Dial14000() {
   DialDesign d;
-  d.maskId = 101;
-  d.dialId = 102;
+  TakeFaceRecord(d, FourteenThousandRpmFace());
   d.discDiameter = 229.0;
-  d.left = -125;
-  d.right = 131;
-  d.top = 123;
-  d.bottom = -133;
   d.firstThousand = 4;
   d.lastThousand = 14;
   d.firstAngle = 158.0;
   d.degreesPerThousand = 403.0 / 14.0;
   d.redFromThousand = 12;
-  d.needleLength = 82.0;
   return d;
 }
 
