@@ -5,6 +5,8 @@
 // Read time_per_frame (seconds, with SI prefix: 110n = 110 ns): 1% of one core per voice at 48 kHz is about 208 ns per frame.
 #include <benchmark/benchmark.h>
 
+#include "core/headless_context.h"
+
 #include <cmath>
 #include <vector>
 
@@ -63,14 +65,7 @@ BENCHMARK(BM_MixerSweep)->Arg(static_cast<int>(ResamplerQuality::Medium))->ArgNa
 // The whole sound output as the play modes drive it: DSoundSetFrequency every
 // millisecond on the offline device (the device lock and the hand-over included).
 void BM_DSoundSweep(benchmark::State& state) {
-  struct NoPrompts final : Prompts {
-    MsgResult MsgBox(std::string_view, MsgButtons, MsgIcon, MsgDefault) override { return MsgResult::Ok; }
-    std::string InputBox(std::string_view, std::string_view) override { return {}; }
-    void ShowFinder(FinderLogic&, FinderModel&) override {}
-    void SetBusyCursor(bool) override {}
-    void ProcessEvents() override {}
-    void EndProgram() override {}
-  } prompts;
+  HeadlessPrompts prompts;
   const std::string path = "bench_engine_loop.wav";
   {
     const auto bytes = EngineWav();

@@ -10,6 +10,7 @@
 
 #include "catalogue/catalogue.h"
 #include "core/context.h"
+#include "core/headless_context.h"
 #include "files/file_helpers.h"
 #include "sounddat/sound_dat.h"
 #include "tools/gamefiles/sound_dat_fixture.h"
@@ -20,31 +21,10 @@ namespace {
 namespace fs = std::filesystem;
 using namespace revalorn;
 
-class QuietPrompts final : public Prompts {
- public:
-  MsgResult MsgBox(std::string_view, MsgButtons, MsgIcon, MsgDefault) override { return MsgResult::Ok; }
-  std::string InputBox(std::string_view, std::string_view) override { return {}; }
-  void ShowFinder(FinderLogic&, FinderModel&) override {}
-  void SetBusyCursor(bool) override {}
-  void ProcessEvents() override {}
-  void EndProgram() override {}
-};
-
-class SilentOutput final : public SoundOutput {
- public:
-  bool Init() override { return true; }
-  void Load(std::string_view) override {}
-  void Play(bool, std::int32_t) override {}
-  void Stop() override {}
-  void SetVolume(std::int32_t) override {}
-  void SetFrequency(std::int32_t) override {}
-  void Shutdown() override {}
-};
-
 // A program folder and a stock game installation in a temporary folder.
 class StockInstallation {
  public:
-  StockInstallation() : ctx(prompts, clock, settings, output) {
+  StockInstallation() {
     std::random_device rd;
     root = fs::temp_directory_path() / ("revalorn-bench-" + std::to_string(rd()));
     fs::create_directories(root / "program");
@@ -71,11 +51,8 @@ class StockInstallation {
   }
 
   fs::path root;
-  QuietPrompts prompts;
-  VirtualClock clock;
-  MemorySettingsBackend settings;
-  SilentOutput output;
-  Context ctx;
+  HeadlessContext headless;
+  Context& ctx = headless.ctx;
 };
 
 // The straightforward way, kept as the baseline: every missing file copies and loads the

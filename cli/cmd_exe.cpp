@@ -3,7 +3,7 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "cli/headless_context.h"
+#include "core/headless_context.h"
 #include "files/file_helpers.h"
 #include "patching/executable_finder.h"
 #include "patching/executable_kind.h"

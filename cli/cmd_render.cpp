@@ -13,7 +13,7 @@
 
 #include "catalogue/catalogue.h"
 #include "cli/commands.h"
-#include "cli/headless_context.h"
+#include "core/headless_context.h"
 #include "files/file_helpers.h"
 #include "files/wav_header.h"
 #include "playback/auto_play.h"

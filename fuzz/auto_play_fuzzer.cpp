@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "cli/headless_context.h"
+#include "core/headless_context.h"
 #include "playback/auto_play.h"
 #include "playback/playback_controls.h"
 #include "playback/tachometer.h"
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::memcpy(&maxFreq, data + sizeof rate, sizeof maxFreq);
   const int speed = kSpeedMin + data[sizeof rate + sizeof maxFreq] % kSpeedMax;
 
-  cli::HeadlessContext h;
+  HeadlessContext h;
   Context& ctx = h.ctx;
   BuildCatalogue(ctx.catalogue);
   InitTachometers(ctx);

@@ -8,39 +8,10 @@
 #include <string_view>
 
 #include "core/context.h"
+#include "core/headless_context.h"
 #include "playback/pedal_input.h"
 
-namespace {
-
 using namespace revalorn;
-
-// Answers every box with OK and counts them.
-class CountingPrompts final : public Prompts {
- public:
-  MsgResult MsgBox(std::string_view, MsgButtons, MsgIcon, MsgDefault) override {
-    ++boxes;
-    return MsgResult::Ok;
-  }
-  std::string InputBox(std::string_view, std::string_view) override { return {}; }
-  void ShowFinder(FinderLogic&, FinderModel&) override {}
-  void SetBusyCursor(bool) override {}
-  void ProcessEvents() override {}
-  void EndProgram() override {}
-  int boxes = 0;
-};
-
-class SilentSound final : public SoundOutput {
- public:
-  bool Init() override { return true; }
-  void Load(std::string_view) override {}
-  void Play(bool, std::int32_t) override {}
-  void Stop() override {}
-  void SetVolume(std::int32_t) override {}
-  void SetFrequency(std::int32_t) override {}
-  void Shutdown() override {}
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string_view rest(reinterpret_cast<const char*>(data), size);
@@ -50,11 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     text = std::string(rest.substr(0, end));
     rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
   }
-  CountingPrompts prompts;
-  VirtualClock clock;
-  MemorySettingsBackend settings;
-  SilentSound sound;
-  Context ctx(prompts, clock, settings, sound);
+  HeadlessContext headless;  // every box answered with OK and kept
+  Context& ctx = headless.ctx;
+  MemorySettingsBackend& settings = headless.settings;
   const char* names[4] = {"Device", "ThrottleAxis", "JoyStickMin", "JoyStickMax"};
   for (int i = 0; i < 4; ++i) settings.values[names[i]] = texts[i];
   ctx.values.PedalsAvailable = true;
@@ -64,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // the player is asked; with no controller attached nothing moves, so two different
   // readings from the store are written back, and equal ones make the calibration fail.
   const Globals& g = ctx.values;
-  const bool taken = prompts.boxes == 0;
+  const bool taken = headless.prompts.messages.empty();
   if (taken && (texts[0].empty() || texts[1].empty() || g.JoyStickMin == g.JoyStickMax)) std::abort();
   if (!taken && g.PedalsAvailable != (g.JoyStickMin != g.JoyStickMax)) std::abort();
   if (!taken && g.PedalsAvailable && settings.values["JoyStickMin"] != std::to_string(g.JoyStickMin)) std::abort();

@@ -1,6 +1,6 @@
-#include "cli/headless_context.h"
+#include "core/headless_context.h"
 
-namespace revalorn::cli {
+namespace revalorn {
 
 MsgResult HeadlessPrompts::MsgBox(std::string_view text, MsgButtons buttons, MsgIcon /*icon*/,
                                   MsgDefault /*defaultButton*/) {
@@ -20,4 +20,4 @@ void HeadlessPrompts::ShowFinder(FinderLogic& logic, FinderModel& model) {
   if (!model.closeRequested) logic.ClosedByFrame(model);
 }
 
-}  // namespace revalorn::cli
+}  // namespace revalorn

@@ -1,5 +1,5 @@
 #pragma once
-// A Context for commands that run without a window: message boxes are answered with
+// A Context for programs that run without a window (revalorn-cli, benchmarks, fuzzers): message boxes are answered with
 // their last button and kept, finders close at once, the busy pointer and the sound
 // output do nothing, and settings stay in memory.
 
@@ -8,7 +8,7 @@
 
 #include "core/context.h"
 
-namespace revalorn::cli {
+namespace revalorn {
 
 class HeadlessPrompts final : public Prompts {
  public:
@@ -43,4 +43,4 @@ struct HeadlessContext {
   Context ctx;
 };
 
-}  // namespace revalorn::cli
+}  // namespace revalorn
